@@ -1,0 +1,181 @@
+// The VD1 instruction layouts that are plain runs of operands, targets, labels and lists.
+
+#include "tokenizer/vd1/Vd1Compiler.h"
+
+namespace tok::vd1 {
+
+namespace {
+
+// The LET operator index of an element, or -1 when it is no operator of an assignment.
+int AssignmentOperatorIndex(Kind kind) {
+  switch (kind) {
+    case KEqualMinus: return 0;
+    case KEqual: return 1;
+    case KMinus: return 2;
+    case KPlus: return 3;
+    case KStar: return 4;
+    case KStarStar: return 5;
+    case KSlashSlash: return 6;
+    case KSlash: return 7;
+    case KAndNot: return 8;
+    case KAmpersand: return 9;
+    case KOrNot: return 10;
+    case KBar: return 11;
+    case KXorNot: return 12;
+    case KCaret: return 13;
+    case KMin: return 14;
+    case KMax: return 15;
+    default: return -1;
+  }
+}
+
+bool IsOperatorKind(Kind kind) { return kind >= KNotEqual && kind <= KCaret; }
+
+}  // namespace
+
+void Compiler::CompileInstruction(uint8_t code, int statementStart) {
+  auto operand = [this] { code_.Write(ReadOperand()); };
+  auto comma = [this] { Expect(KComma, Error::ExpectedComma); };
+  switch (code) {
+    case IHigh: case ILow: case IInput: case IOutput: case IToggle: case IReverse: case IPause:
+      operand();
+      return;
+    case IPulsout:
+      operand(), comma(), operand();
+      return;
+    case IPwm:
+      operand(), comma(), operand(), comma(), operand();
+      return;
+    case IPot: case IPulsin:
+      operand(), comma(), operand(), comma();
+      code_.Write(ReadTargetVariable(), VariableBits);
+      return;
+    case IRandom:
+      code_.Write(ReadTargetVariable(), VariableBits);
+      return;
+    case IRead: {
+      const int next = ReserveNext();
+      operand(), comma();
+      code_.Write(ReadTargetVariable(), VariableBits);
+      PatchNext(next);
+      return;
+    }
+    case IWrite: {
+      const int next = ReserveNext();
+      operand(), comma(), operand();
+      PatchNext(next);
+      return;
+    }
+    case INap: case ISleep: {
+      const int next = ReserveNext();
+      operand();
+      PatchNext(next);
+      return;
+    }
+    case IGoto:
+      code_.Write(ReadLabel(), AddressBits);
+      return;
+    case IGosub: CompileGosub(); return;
+    case IReturn: case IEnd: return;
+    case IBranch: {
+      operand(), comma();
+      std::vector<Field> labels;
+      ReadList(labels, [this](std::vector<Field>& fields) { fields.push_back({ReadLabel(), AddressBits}); });
+      code_.Write(labels);
+      return;
+    }
+    case IButton: CompileButton(); return;
+    case ILookup: case ILookdown: CompileLookup(); return;
+    case ISound: CompileSound(); return;
+    case ISerout: CompileSerout(); return;
+    case ISerin: CompileSerin(); return;
+    case IFor: CompileFor(); return;
+    case INext: CompileNext(); return;
+    case IIf: CompileIf(); return;
+    case ILet: {
+      const Token target = Next();
+      if (target.kind != KVariable) throw Failure{Error::ExpectedVariable};
+      CompileAssignment(target);
+      return;
+    }
+    case IDebug: CompileDebug(statementStart); return;
+  }
+}
+
+// target = operand {operator operand}: the first operand, the target, the first operator's
+// index, then per further operator a 1 bit, its operand and its index, and a 0 bit. The
+// module applies the operators to the target from left to right, so a source that starts with
+// the target itself (B0 = B0 + 5) leaves it out and starts with the next operator.
+void Compiler::CompileAssignment(const Token& target) {
+  const Token assign = Next();
+  if (assign.kind != KEqual && assign.kind != KEqualMinus) throw Failure{Error::ExpectedEquals};
+  int index = AssignmentOperatorIndex(assign.kind);
+
+  auto readOperator = [this] {
+    const Token op = Next();
+    const int found = AssignmentOperatorIndex(op.kind);
+    if (found > 1) return found;
+    if (found >= 0 || IsOperatorKind(op.kind)) throw Failure{Error::ExpectedOperator};
+    throw Failure{Error::ExpectedOperatorOrEnd};
+  };
+
+  const Token firstToken = Peek();
+  Field first = ReadOperand();
+  if (index == 1 && firstToken.kind == KVariable && firstToken.value == target.value &&
+      !IsStatementEnd(Peek())) {
+    index = readOperator();
+    first = ReadOperand();
+  }
+  code_.Write(first);
+  code_.Write(target.value, VariableBits);
+  code_.Write(static_cast<uint32_t>(index), OperatorIndexBits);
+  while (!IsStatementEnd(Peek())) {
+    const int further = readOperator();
+    const Field operand = ReadOperand();
+    code_.Write(1, 1);
+    code_.Write(operand);
+    code_.Write(static_cast<uint32_t>(further), OperatorIndexBits);
+  }
+  code_.Write(0, 1);
+}
+
+// BUTTON pin, downstate, delay, rate, workspace, targetstate, label
+void Compiler::CompileButton() {
+  for (int i = 0; i < 4; ++i) {
+    code_.Write(ReadOperand());
+    Expect(KComma, Error::ExpectedComma);
+  }
+  code_.Write(ReadTargetVariable(), VariableBits);
+  Expect(KComma, Error::ExpectedComma);
+  code_.Write(ReadOperand());
+  Expect(KComma, Error::ExpectedComma);
+  code_.Write(ReadLabel(), AddressBits);
+}
+
+// LOOKUP index, (values), variable / LOOKDOWN target, (values), variable: the variable comes
+// last in the source but before the list in the code.
+void Compiler::CompileLookup() {
+  code_.Write(ReadOperand());
+  Expect(KComma, Error::ExpectedComma);
+  std::vector<Field> values;
+  ReadList(values, [this](std::vector<Field>& fields) { fields.push_back(ReadOperand()); });
+  Expect(KComma, Error::ExpectedComma);
+  code_.Write(ReadTargetVariable(), VariableBits);
+  code_.Write(values);
+}
+
+// SOUND pin, (note, duration, ...): each pair is written duration first.
+void Compiler::CompileSound() {
+  code_.Write(ReadOperand());
+  Expect(KComma, Error::ExpectedComma);
+  std::vector<Field> pairs;
+  ReadList(pairs, [this](std::vector<Field>& fields) {
+    const Field note = ReadOperand();
+    Expect(KComma, Error::ExpectedComma);
+    fields.push_back(ReadOperand());
+    fields.push_back(note);
+  });
+  code_.Write(pairs);
+}
+
+}  // namespace tok::vd1
