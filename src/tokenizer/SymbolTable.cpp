@@ -1,0 +1,116 @@
+// The symbol table and DeclaredNames: 1024 records each, chained by the hash of the name.
+
+#include <algorithm>
+
+#include "tokenizer/Keywords.h"
+#include "tokenizer/Tokenizer.h"
+
+namespace tok {
+
+void Symbol::SetName(std::string_view name) {
+  NameLength = static_cast<uint8_t>(std::min<size_t>(name.size(), NameLimit));
+  std::copy_n(name.data(), NameLength, Name);
+}
+
+void HashedSymbols::Clear() {
+  Count = 0;
+  std::fill(std::begin(Heads), std::end(Heads), -1);
+  for (Symbol& s : Records) s.Next = -1;
+}
+
+int HashedSymbols::Find(std::string_view name) const {
+  if (name.size() > NameLimit) name = name.substr(0, NameLimit);
+  for (int i = Heads[NameHash(name)]; i >= 0; i = Records[i].Next)
+    if (Records[i].NameView() == name) return i;
+  return -1;
+}
+
+void HashedSymbols::Append(const Symbol& record) {
+  const int index = Count++;
+  Symbol& s = Records[index];
+  s.SetName(record.NameView());
+  s.Kind = record.Kind;
+  s.Value = record.Value;
+  s.Next = -1;
+  int* link = &Heads[NameHash(s.NameView())];
+  while (*link >= 0) link = &Records[*link].Next;
+  *link = index;
+}
+
+void Tokenizer::ClearSymbolTables() {
+  SymbolTable.Clear();
+  DeclaredNames.Clear();
+}
+
+void Tokenizer::AddSymbol(const Symbol& record) {
+  if (SymbolTable.Full()) RaiseTokenizeError(ErrSymbolTableFull);
+  SymbolTable.Append(record);
+}
+
+void Tokenizer::AddDeclaredName(std::string_view name) {
+  if (DeclaredNames.Full()) RaiseTokenizeError(ErrSymbolTableFull);
+  Symbol record;
+  record.SetName(name);
+  DeclaredNames.Append(record);
+}
+
+int Tokenizer::FindSymbol(std::string_view name) const { return SymbolTable.Find(name); }
+int Tokenizer::FindDeclaredName(std::string_view name) const { return DeclaredNames.Find(name); }
+
+bool Tokenizer::LookupName(std::string_view name) {
+  LookupSymbol.SetName(name);
+  LookupSymbol.Kind = Unresolved;
+  LookupSymbol.Value = 0;
+  LookupSymbol.Next = 0;  // Declared
+  const int found = FindSymbol(name);
+  if (found >= 0) {
+    LookupSymbol.Kind = SymbolTable.Records[found].Kind;
+    LookupSymbol.Value = SymbolTable.Records[found].Value;
+    return true;
+  }
+  if (FindDeclaredName(name) >= 0) LookupSymbol.Next = 1;
+  return false;
+}
+
+bool Tokenizer::SetSymbolValue(std::string_view name, int16_t value) {
+  const int found = FindSymbol(name);
+  if (found < 0) return false;
+  SymbolTable.Records[found].Value = value;
+  return true;
+}
+
+static Symbol ToSymbol(const KeywordRecord& k) {
+  Symbol s;
+  s.SetName(k.Name);
+  s.Kind = k.Kind;
+  s.Value = k.Value;
+  return s;
+}
+
+void Tokenizer::LoadDirectiveSymbols() {
+  ClearSymbolTables();
+  for (const KeywordRecord& k : DirectiveKeywords) AddSymbol(ToSymbol(k));
+}
+
+void Tokenizer::LoadKeywordSymbols() {
+  const int module = TokenizeResult.TargetModule;
+  if (module < ModuleVD1 || module > ModuleVD2PE) {
+    TokenizeResult.ErrorStart = 0;
+    TokenizeResult.ErrorLength = 0;
+    RaiseTokenizeError(ErrUnknownTargetModule);
+  }
+  for (const KeywordRecord& k : MainKeywordsBeforeFormatters) AddSymbol(ToSymbol(k));
+  for (const FormatterName& f : Formatters) {
+    Symbol s;
+    s.SetName(f.View());
+    s.Kind = tok::Formatter;
+    s.Value = f.Value;
+    AddSymbol(s);
+  }
+  for (const KeywordRecord& k : MainKeywordsAfterFormatters) AddSymbol(ToSymbol(k));
+  const uint32_t need = KeywordNeed(module, LanguageIs25);
+  for (const ConditionalKeyword& c : ConditionalKeywords)
+    if ((c.Mask & need) == need) AddSymbol(ToSymbol(c.Record));
+}
+
+}  // namespace tok

@@ -1,0 +1,224 @@
+#pragma once
+// The Tessic tokenizer: one object owns the result record and every table and work area of a
+// compilation. Tokenize() runs the passes in their fixed order; the building blocks below are
+// public because the later passes (declarations, statements, packets, the VD1 compiler; see
+// Passes.h) call them.
+//
+// Every failure raises ETokenizeError through RaiseTokenizeError; Tokenize catches it, so
+// callers only see TokenizeResult.Success.
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string_view>
+
+#include "tokenizer/BitLayout.h"
+#include "tokenizer/Elements.h"
+#include "tokenizer/ErrorTable.h"
+#include "tokenizer/TokenizeResult.h"
+
+namespace tok {
+
+// Carries no message: the text and position stay in TokenizeResult.
+class ETokenizeError : public std::exception {
+ public:
+  const char* what() const noexcept override { return "ETokenizeError"; }
+};
+
+constexpr int ElementLimit = 10240;
+
+// An expression buffer: ExprBuffer is buffer 0, the ExprSlots are buffers 1..3.
+struct ExprBits {
+  uint16_t BitCount = 0;
+  uint16_t Words[layout::ExprWords] = {};
+};
+
+constexpr int NestingLimit = 16;  // per kind of structure
+constexpr int ExitSlotCount = 16;
+
+// One open structure: IF/FOR/DO/SELECT in the statement loop, #IF/#SELECT in the conditional
+// pass (which names the same fields differently, see ConditionalCompile.cpp).
+struct ControlFrame {
+  uint8_t Kind = 0;             // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
+  uint16_t Start = 0;           // element index of the opening keyword
+  uint16_t SelectorStart = 0;   // element index of the first element after SELECT
+  uint8_t CaseCompare = 0;      // comparison code spliced after the SELECT expression
+  uint16_t LoopAddress = 0;     // loop start; #IF: Skipping; #SELECT: CaseState
+  uint16_t PendingJump = 0;     // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
+  uint16_t ExitSlots[ExitSlotCount] = {};  // first 0 ends the list; #SELECT: [0] is SkipRest
+};
+
+constexpr int ControlStackLimit = 4 * NestingLimit;
+
+struct ControlStackRecord {
+  ControlFrame Frames[ControlStackLimit];
+  uint8_t Depth = 0;
+  ControlFrame& Top() { return Frames[Depth - 1]; }
+  bool Empty() const { return Depth == 0; }
+};
+
+struct SourcePos {
+  uint16_t Start = 0;
+  uint16_t Length = 0;
+};
+
+struct Fixup {
+  uint16_t ElementIndex = 0;  // the label name
+  uint16_t Position = 0;      // the reserved address field
+};
+
+struct Vd1WorkRecord;  // the VD1 tokenizer's own work record (tokenizer/vd1)
+struct Vd1WorkDeleter {
+  void operator()(Vd1WorkRecord* record) const;
+};
+
+class Tokenizer {
+ public:
+  Tokenizer();
+  ~Tokenizer();
+  Tokenizer(const Tokenizer&) = delete;
+  Tokenizer& operator=(const Tokenizer&) = delete;
+
+  // Puts `text` into Source and SourceSize (the caller's job before Tokenize). Returns false,
+  // storing nothing, when the text would not leave room in Source.
+  bool SetSource(std::string_view text);
+  static constexpr int SourceSizeLimit = SourceCapacity - 1;  // room for the end marker at SourceSize
+
+  bool Tokenize(bool DirectivesOnly, bool ReadTargetDirective, bool AnyLanguageVersion);
+
+  // ---- errors -------------------------------------------------------------------------------
+  [[noreturn]] void RaiseTokenizeError(int index);
+  [[noreturn]] void RaiseScanError(int extra, int index);
+  [[noreturn]] void RaiseErrorText(std::string_view text);  // stores any text like a table row
+
+  // ---- scanner ------------------------------------------------------------------------------
+  void ScanSource(bool Full);
+  bool NextElement(Element& element);
+  bool PeekElement(Element& element);
+  void DeleteElements(int first, int last);
+  void DeleteStatement(int first, int last);
+  ShortName ElementName(const Element& element) const;  // the element's text, upper case, cut to 32
+
+  // ---- symbol tables ------------------------------------------------------------------------
+  void ClearSymbolTables();
+  void LoadDirectiveSymbols();
+  void LoadKeywordSymbols();
+  bool LookupName(std::string_view name);
+  void AddSymbol(const Symbol& record);
+  bool SetSymbolValue(std::string_view name, int16_t value);
+  int FindSymbol(std::string_view name) const;
+  int FindDeclaredName(std::string_view name) const;
+  void AddDeclaredName(std::string_view name);
+
+  // ---- directives and conditional compilation ----------------------------------------------
+  void ReadTargetModuleDirective();
+  void ReadPortDirective();
+  void ReadLanguageDirective(bool AnyLanguageVersion);
+  void SetDirectiveSymbolValues();
+  void ConditionalCompile();
+  int PortNumber() const;  // the number after "COM", -1 without a $PORT directive
+
+  // ---- expressions and object code ----------------------------------------------------------
+  void CompileExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt, bool Conditional);
+  void StartExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt);
+  void StartCondition(int SpliceAt);
+  void CompileTargetVariable(bool Write);
+  void EmitToken(int code);
+  void EmitConstant(uint16_t value);
+  void EmitVariable(Element& element, bool Write);
+  void ExprWriteBits(int count, uint16_t value);
+  void CopyExprBuffer(int from, int to);
+  void AppendExprBuffer(int from, int code);
+  void CopyExprToCode(int buffer, bool Lead);
+  uint16_t EvaluateExpr();
+  bool ConstValue(bool MustBeKnown, bool Conditional);
+  void ApplyModifiers(Element& element);
+  void WriteBits(int count, uint16_t value);
+  void ClearExprBuffer(int buffer) { ExprBuffers[buffer].BitCount = 0; }
+  ExprBits& ExprBuffer() { return ExprBuffers[0]; }
+  ExprBits& ExprSlot(int n) { return ExprBuffers[n]; }  // n = 1..3
+
+  // ---- the program-wide records -------------------------------------------------------------
+  ResultRecord TokenizeResult;
+
+  // Arguments of the running call.
+  bool DirectivesOnly = false;
+  bool ReadTargetDirective = true;
+  bool AnyLanguageVersion = false;
+  uint8_t LanguageIs25 = 0;
+
+  // Scanner.
+  Element ElementList[ElementLimit];
+  uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
+  uint16_t EndMark = 0;
+  uint8_t LastWasEnd = 1;
+  int TokenStart = 0;  // scanner: start of the current token
+  int ScanPos = 0;     // scanner: current position in Source
+
+  // Symbols.
+  HashedSymbols SymbolTable;
+  HashedSymbols DeclaredNames;
+  Symbol LookupSymbol;  // Next is the flag Declared
+  Symbol NewSymbol;
+
+  // Expressions.
+  ExprBits ExprBuffers[4];
+  uint8_t OperatorStack[256] = {};  // entries 1..255; 128 is a group marker
+  uint8_t OperatorTop = 0;
+  uint8_t OperatorFloor = 0;
+  uint8_t GroupLevel = 0;
+  uint8_t ArgDepth = 0;
+
+  // Object code.
+  uint16_t CodeBitPos = 0;
+  SourcePos SourcePosTable[EEPROMSize];
+
+  // Declarations (variable allocation).
+  uint8_t NextVarCell[4] = {};
+  uint8_t VarBitsTotal = 0;
+
+  // Statements and structures.
+  int GosubCount = 0;
+  Fixup FixupList[ElementLimit];
+  int FixupCount = 0;
+  ControlStackRecord ControlStack;
+  uint8_t IfCount = 0;  // also the open #IF frames of the conditional pass
+  uint8_t ForCount = 0;
+  uint8_t DoCount = 0;
+  uint8_t SelectCount = 0;  // also the open #SELECT frames of the conditional pass
+
+  // The VD1 tokenizer's copy of the source, taken right after the first scan, and its work record.
+  char Vd1Source[SourceCapacity] = {};
+  int32_t Vd1SourceSize = 0;
+  std::unique_ptr<Vd1WorkRecord, Vd1WorkDeleter> Vd1Work;
+
+ private:
+  void Reset();
+  void RunPasses();
+  // Scanner internals.
+  void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
+  int ReadChar();
+  void ReadName();
+  uint16_t ReadNumber(int base, int places);
+  void ScanQuoted();
+  void ScanOperator(char first);
+  void ScanCommentDirective();
+  void ScanDirectiveText(bool quoted);
+  void FinishScan();
+  // Expression internals.
+  void PushOperator(uint8_t entry);
+  void Flush();
+  void CloseGroup();
+  // Conditional compilation internals.
+  void CondIf(const Element& directive);
+  void CondElse(const Element& directive);
+  void CondEndif(const Element& directive);
+  void CondDefine(const Element& directive);
+  void CondError(const Element& directive);
+  void CondSelect(const Element& directive);
+  void CondCase(const Element& directive);
+  void CondEndselect(const Element& directive);
+  uint16_t CompileCaseValue(int SelectorStart, uint8_t compare, bool range);  // into ExprBuffer
+};
+
+}  // namespace tok
