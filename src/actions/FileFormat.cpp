@@ -99,6 +99,15 @@ LoadResult LoadDocumentFile(const std::filesystem::path& path, bool advancedMode
   return LoadDocument(bytes, advancedMode);
 }
 
+std::string DescribeLoadFailure(const LoadResult& result) {
+  switch (result.Status) {
+    case LoadStatus::Loaded: return {};
+    case LoadStatus::Missing: return "No such file.";
+    case LoadStatus::Unreadable: return "The file cannot be read.";
+    default: return result.Message.Literal;
+  }
+}
+
 std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";

@@ -51,6 +51,10 @@ DocumentBytes SaveDocument(const ListDocument& doc, bool advancedMode);
 // Reads a file; Missing or Unreadable when it cannot.
 LoadResult LoadDocumentFile(const std::filesystem::path& path, bool advancedMode);
 
+// Why a load failed, in one line, for tools without dialogs: the load's own message, or
+// what kept the file from being read.
+std::string DescribeLoadFailure(const LoadResult& result);
+
 // Writes the bytes to a temporary file in the target's folder and renames it over the
 // target. Returns the empty text on success, else the error text; on failure the target is
 // left as it was.
