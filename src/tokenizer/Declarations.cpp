@@ -1,0 +1,274 @@
+// The declaration passes: PIN and CON names, DATA (the EEPROM contents) and VAR (RAM cells).
+// Each pass walks the whole element list statement by statement and deletes the lines it has
+// completely handled, so the statement loop sees only statements and labels.
+
+#include "tokenizer/Passes.h"
+#include "tokenizer/StatementCode.h"
+#include "tokenizer/Tokenizer.h"
+
+namespace tok {
+namespace code {
+namespace {
+
+constexpr int ErrOutOfRange = 13, ErrContainsData = 14, ErrSymbolDefined = 24, ErrArraySizeZero = 26,
+              ErrOutOfVariableSpace = 27, ErrPinNumber = 78;
+constexpr int VariableBits = 208;  // words 3..15
+constexpr int SizeBits[4] = {1, 4, 8, 16};
+constexpr int LastAddress = EEPROMSize - 1;
+
+// Reads the statement's end; returns the index of its last element before the end.
+int RequireEndOfStatement(Tokenizer& t, int errorRow) {
+  if (!IsEnd(Next(t))) t.RaiseTokenizeError(errorRow);
+  return t.ElementIndex - 2;
+}
+
+void SkipStatement(Tokenizer& t) {
+  while (!IsEnd(Next(t))) {
+  }
+}
+
+// A declared name must still be new. The error marks the name.
+void RequireNewName(Tokenizer& t, const Element& name) {
+  if (name.Kind != Unresolved) t.RaiseTokenizeError(ErrSymbolDefined);
+}
+
+void Define(Tokenizer& t, const ShortName& name, uint8_t kind, uint16_t value) {
+  t.NewSymbol.SetName(name.View());
+  t.NewSymbol.Kind = kind;
+  t.NewSymbol.Value = static_cast<int16_t>(value);
+  t.AddSymbol(t.NewSymbol);
+}
+
+uint16_t KnownValue(Tokenizer& t) {
+  t.ConstValue(true, false);
+  return static_cast<uint16_t>(t.NewSymbol.Value);
+}
+
+// Calls `line(first)` for each statement whose second element has kind `word`; other
+// statements are passed over.
+template <typename Handler>
+void ForEachDeclaration(Tokenizer& t, uint8_t word, Handler line) {
+  t.ElementIndex = 0;
+  while (NextLiveIndex(t) < t.EndMark) {
+    const int first = NextLiveIndex(t);
+    const Element name = Next(t);
+    if (IsEnd(name)) continue;
+    if (Peek(t).Kind == word) {
+      RequireNewName(t, name);
+      Next(t);
+      line(first, name);
+    } else {
+      SkipStatement(t);
+    }
+  }
+}
+
+// ---- PIN and CON --------------------------------------------------------------------------
+
+void NamedConstantPass(Tokenizer& t, uint8_t word, int pass) {
+  ForEachDeclaration(t, word, [&](int first, const Element& name) {
+    const int exprFirst = NextLiveIndex(t);
+    const bool known = t.ConstValue(pass == 1, false);
+    const uint16_t value = static_cast<uint16_t>(t.NewSymbol.Value);
+    if (!known) {
+      RequireEndOfStatement(t, ErrExpectedEnd);  // left for the second pass
+      return;
+    }
+    if (word == PinWord && value > 15) {
+      const Element& from = t.ElementList[exprFirst];
+      const Element& to = t.ElementList[LastReadIndex(t)];
+      t.TokenizeResult.ErrorStart = from.Start;
+      t.TokenizeResult.ErrorLength = to.Start + to.Length - from.Start;
+      t.RaiseTokenizeError(ErrPinNumber);
+    }
+    Define(t, t.ElementName(name), word == PinWord ? PinName : Constant, value);
+    t.DeleteStatement(first, RequireEndOfStatement(t, ErrExpectedEnd));
+  });
+}
+
+// ---- DATA ---------------------------------------------------------------------------------
+
+struct DataPass {
+  Tokenizer& t;
+  int pass;
+  int pointer = 0;
+  bool namePending = false;
+  ShortName pendingName;
+
+  void DefinePending() {
+    if (!namePending) return;
+    namePending = false;
+    if (pass == 0) Define(t, pendingName, Constant, static_cast<uint16_t>(pointer));
+  }
+
+  // One item: `bytes` 1 or 2, low byte first; reserved items keep their image bytes 0.
+  void WriteItem(int bytes, uint16_t value, bool reserved, const Element& itemFirst) {
+    for (int b = 0; b < bytes; ++b) {
+      if (pointer > LastAddress) t.RaiseTokenizeError(ErrOutOfRange);
+      if (pass == 1) {
+        ResultRecord& r = t.TokenizeResult;
+        if (r.EEPROMFlags[pointer] & FlagUseMask) t.RaiseTokenizeError(ErrContainsData);
+        r.EEPROMFlags[pointer] = reserved ? FlagReserved : FlagData;
+        if (!reserved) r.EEPROM[pointer] = static_cast<uint8_t>(b == 0 ? value & 0xFF : value >> 8);
+        t.SourcePosTable[pointer] = SourcePos{itemFirst.Start, itemFirst.Length};
+      }
+      ++pointer;
+    }
+  }
+
+  uint16_t Count() {
+    const uint16_t count = KnownValue(t);
+    Expect(t, RightParen, ErrExpectedRightParen);
+    return count;
+  }
+
+  void Item() {
+    if (TakeIf(t, AtSign)) {
+      const uint16_t address = KnownValue(t);
+      if (address > LastAddress) t.RaiseTokenizeError(ErrOutOfRange);
+      pointer = address;
+      DefinePending();
+      return;
+    }
+    DefinePending();
+    const Element itemFirst = t.ElementList[NextLiveIndex(t)];
+    int bytes = 1;
+    const Element size = Peek(t);
+    if (size.Kind == SizeWord && size.Value == SizeWordWord) {
+      Next(t);
+      bytes = 2;
+    }
+    if (TakeIf(t, LeftParen)) {
+      const uint16_t count = Count();
+      for (int i = 0; i < count; ++i) WriteItem(bytes, 0, true, itemFirst);
+      return;
+    }
+    t.ConstValue(pass == 1, false);
+    const uint16_t value = static_cast<uint16_t>(t.NewSymbol.Value);
+    int count = 1;
+    if (TakeIf(t, LeftParen)) count = Count();
+    for (int i = 0; i < count; ++i) WriteItem(bytes, value, false, itemFirst);
+  }
+
+  void Run() {
+    t.ElementIndex = 0;
+    while (NextLiveIndex(t) < t.EndMark) {
+      int first = NextLiveIndex(t);
+      Element e = Next(t);
+      if (IsEnd(e)) continue;
+      if (e.Kind != DataWord) {
+        if (Peek(t).Kind != DataWord) {
+          SkipStatement(t);
+          continue;
+        }
+        RequireNewName(t, e);
+        pendingName = t.ElementName(e);
+        namePending = true;
+        t.DeleteElements(first, first);
+        first = NextLiveIndex(t);
+        Next(t);
+      }
+      Line(first);
+    }
+  }
+
+  void Line(int first) {
+    if (IsEnd(Peek(t))) {
+      DefinePending();
+    } else {
+      for (;;) {
+        Item();
+        const Element sep = Next(t);
+        if (sep.Kind == Comma) continue;
+        if (IsEnd(sep)) break;
+        t.RaiseTokenizeError(ErrExpectedCommaOrEnd);
+      }
+      t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // back onto the end
+    }
+    const int last = RequireEndOfStatement(t, ErrExpectedCommaOrEnd);
+    if (pass == 1) t.DeleteStatement(first, last);
+  }
+};
+
+// ---- VAR ----------------------------------------------------------------------------------
+
+void VarPass(Tokenizer& t, int pass) {
+  ResultRecord& r = t.TokenizeResult;
+  ForEachDeclaration(t, VarWord, [&](int first, const Element& name) {
+    Element target = Next(t);
+    if (target.Kind == SizeWord) {
+      const int size = target.Value & 3;
+      int count = 1;
+      if (TakeIf(t, LeftParen)) {
+        count = KnownValue(t);
+        if (count == 0) t.RaiseTokenizeError(ErrArraySizeZero);
+        Expect(t, RightParen, ErrExpectedRightParen);
+      }
+      const int last = RequireEndOfStatement(t, ErrExpectedEnd);
+      if (pass == 0) {
+        if (count > 255) t.RaiseTokenizeError(ErrOutOfVariableSpace);
+        r.VarCounts[size] = static_cast<uint8_t>(r.VarCounts[size] + count);
+        const int bits = count * SizeBits[size];
+        if (bits > 255 || t.VarBitsTotal + bits > 255) t.RaiseTokenizeError(ErrOutOfVariableSpace);
+        t.VarBitsTotal = static_cast<uint8_t>(t.VarBitsTotal + bits);
+        if (t.VarBitsTotal > VariableBits) t.RaiseTokenizeError(ErrOutOfVariableSpace);
+        return;
+      }
+      Define(t, t.ElementName(name), Variable, static_cast<uint16_t>(size * 256 + t.NextVarCell[size]));
+      t.NextVarCell[size] = static_cast<uint8_t>(t.NextVarCell[size] + count);
+      t.DeleteStatement(first, last);
+      return;
+    }
+    if (target.Kind == Variable) {
+      t.ApplyModifiers(target);
+      const int last = RequireEndOfStatement(t, ErrExpectedEnd);
+      Define(t, t.ElementName(name), Variable, target.Value);
+      t.DeleteStatement(first, last);
+      return;
+    }
+    if (target.Kind == Unresolved) {
+      if (pass == 1) t.RaiseTokenizeError(ErrUndefinedSymbol);
+      target.Kind = Variable;  // the modifiers are checked as if the target were a word
+      target.Value = 3 * 256;
+      t.ApplyModifiers(target);
+      RequireEndOfStatement(t, ErrExpectedEnd);
+      return;
+    }
+    t.RaiseTokenizeError(ErrExpectedVariable);
+  });
+}
+
+// Words from cell 3, then bytes, nibs and bits, each group in its own units without gaps.
+void AssignStartCells(Tokenizer& t) {
+  const uint8_t* counts = t.TokenizeResult.VarCounts;
+  int next = 3;
+  t.NextVarCell[3] = static_cast<uint8_t>(next);
+  next += counts[3];
+  const int byteStart = next * 2;
+  t.NextVarCell[2] = static_cast<uint8_t>(byteStart);
+  const int nibStart = (byteStart + counts[2]) * 2;
+  t.NextVarCell[1] = static_cast<uint8_t>(nibStart);
+  t.NextVarCell[0] = static_cast<uint8_t>((nibStart + counts[1]) * 4);
+}
+
+}  // namespace
+}  // namespace code
+
+void RunDeclarationPasses(Tokenizer& t) {
+  using namespace code;
+  for (auto& c : t.TokenizeResult.VarCounts) c = 0;
+  for (auto& c : t.NextVarCell) c = 0;
+  t.VarBitsTotal = 0;
+
+  NamedConstantPass(t, PinWord, 0);
+  NamedConstantPass(t, ConWord, 0);
+  DataPass{t, 0, 0, false, {}}.Run();
+  NamedConstantPass(t, ConWord, 1);
+  NamedConstantPass(t, PinWord, 1);
+  DataPass{t, 1, 0, false, {}}.Run();
+  VarPass(t, 0);
+  AssignStartCells(t);
+  VarPass(t, 1);
+}
+
+}  // namespace tok
