@@ -18,6 +18,8 @@ docs/preview-tiles.png, docs/preview-buttons.png.
 """
 import io
 import sys
+
+sys.dont_write_bytecode = True
 from pathlib import Path
 
 TOOLS = Path(__file__).resolve().parent
@@ -80,7 +82,7 @@ def pictures():
     add("/GIF", 187, "palette-frame", skin.palette_frame())
     add("/GIF", 188, "step-list-frame", skin.step_list_frame(241))
     add("/GIF", 189, "edit-panel", skin.edit_panel(241, 75))
-    add("/GIF", 191, "right-column-frame", skin.column_frame(111, 350))
+    add("/GIF", 191, "right-column-frame", skin.column_frame(111, 308))
     add("/GIF", 192, "mascot", skin.mascot("wave"))
     add("/GIF", 193, "mascot-cheering", skin.mascot("up"))
     for slot, (kind, _) in tiles.TILES.items():
@@ -145,8 +147,36 @@ def readme_text():
     return "\n".join(lines)
 
 
+def check_sizes(records, items):
+    """Every slot's picture has its record's size in both modes, unless the record stretches it."""
+    by_alias = {(p, a): img for p, a, _, _, img in items}
+    errors = []
+    for advanced in (False, True):
+        for slot in range(1, 66):
+            n = make_layouts.effective(records, slot, advanced)
+            if n is None:
+                continue
+            _, (tag, left, top, w, h, stretch, transparent, visible) = records[n]
+            prefix = "/BMP" if slot == 1 else "/GIF"
+            img = by_alias.get((prefix, str(slot + 270))) if advanced else None
+            img = img or by_alias.get((prefix, str(slot + 180)))
+            if img is None:
+                errors.append(f"slot {slot} (record {n}) has no picture")
+                continue
+            size = (img[0] if isinstance(img, list) else img).size
+            if not stretch and size != (w, h):
+                errors.append(f"slot {slot}: picture {size[0]} x {size[1]}, record {n} {w} x {h}")
+    return errors
+
+
 def main(argv):
     items = pictures()
+    records = make_layouts.read_table()
+    errors = check_sizes(records, items)
+    for e in errors:
+        print("artwork:", e, file=sys.stderr)
+    if errors:
+        return 1
     if "--preview" not in argv:
         OUT.mkdir(parents=True, exist_ok=True)
         keep = {file_name for _, _, file_name, _, _ in items} | {"README.md"}
@@ -160,7 +190,6 @@ def main(argv):
         print(f"artwork: wrote {len(items)} pictures")
     DOCS.mkdir(exist_ok=True)
     by_alias = {(p, a): img for p, a, _, _, img in items}
-    records = make_layouts.read_table()
     for advanced, name in ((False, "beginner"), (True, "advanced")):
         preview.main_window(records, by_alias, advanced).save(DOCS / f"preview-{name}.png")
     preview.test_window(records, by_alias, testwin.CONTROL_PLACES).save(DOCS / "preview-test-window.png")
