@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/SpinValue.h"
+#include "actions/StepSlots.h"
 #include "actions/ValueRules.h"
 
 using namespace actions;
@@ -170,4 +171,21 @@ TEST(SpinValue, TypingStoresTheValueAndReportsIt) {
   EXPECT_EQ(step.Value, 24);
   EXPECT_EQ(reported, 24);
   EXPECT_EQ(editor.Text(), "2,4 seg");
+}
+
+TEST(StepSlots, ShownSlotsFollowStepsAndScrolling) {
+  struct Case {
+    int list, topRow, steps, shown, firstRow;
+  };
+  const Case cases[] = {
+      {1, 1, 3, 3, 1},    // three steps: slots 1 to 3 shown, 4 to 7 hidden
+      {1, 1, 0, 0, 1},    // only the empty row
+      {1, 1, 20, 7, 1},   {2, 1, 20, 6, 1},   // the sensor sets have six slots
+      {1, 14, 20, 7, 14}, {1, 18, 20, 3, 18},  // scrolled towards the end
+      {3, 0, 4, 4, 1},    // a top row of 0 counts as 1
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShownSlotCount(c.list, c.topRow, c.steps), c.shown) << c.list << " " << c.topRow;
+    EXPECT_EQ(SlotRow(c.topRow, 1), c.firstRow);
+  }
 }
