@@ -45,6 +45,7 @@ void SpinValue::BindValue(std::int16_t* value) {
   if (!bound_) return;
   position_ = min_ <= max_ ? std::clamp(*bound_, min_, max_) : *bound_;
   anchor_ = position_;
+  previous_ = position_;
   Redisplay(true);
 }
 
@@ -80,6 +81,7 @@ void SpinValue::StepReleased() {
 
 void SpinValue::Notify() {
   if (OnValueChange) OnValueChange(position_);
+  previous_ = position_;
 }
 
 void ShowStepInEditor(SpinValue& editor, StepRecord& record, int row, std::string_view prefixText,

@@ -46,6 +46,9 @@ class SpinValue {
   void StepReleased();
 
   std::int16_t Position() const { return position_; }
+  // The value shown before the change being reported: the bound value, or the position of
+  // the last OnValueChange. Passed to ActionLists::ValueChanged so Undo brings it back.
+  std::int16_t PreviousPosition() const { return previous_; }
   std::int16_t Min() const { return min_; }
   std::int16_t Max() const { return max_; }
   std::int16_t Increment() const { return increment_; }
@@ -68,6 +71,7 @@ class SpinValue {
   std::int16_t accelThreshold_ = 32767;
   std::uint8_t accelFactor_ = 1;
   std::int16_t anchor_ = 0;
+  std::int16_t previous_ = 0;
   std::int16_t* bound_ = nullptr;
   std::string text_;
 };

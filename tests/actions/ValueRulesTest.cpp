@@ -162,15 +162,22 @@ TEST(SpinValue, BindingClampsAndWritesBack) {
 TEST(SpinValue, TypingStoresTheValueAndReportsIt) {
   StepRecord step = MakeStep(ActionKind::TurnLeft, 13);
   SpinValue editor(kComma);
-  int reported = -1;
-  editor.OnValueChange = [&](std::int16_t value) { reported = value; };
+  int reported = -1, before = -1;
+  editor.OnValueChange = [&](std::int16_t value) {
+    reported = value;
+    before = editor.PreviousPosition();
+  };
   ShowStepInEditor(editor, step, 4, "paso ", " seg");
   editor.EditFocused();
   EXPECT_EQ(editor.Text(), "1,3");  // the bare number, ready to be typed over
   editor.ParseText("2,45");
   EXPECT_EQ(step.Value, 24);
   EXPECT_EQ(reported, 24);
+  EXPECT_EQ(before, 13);
   EXPECT_EQ(editor.Text(), "2,4 seg");
+  editor.StepClicked(true);
+  EXPECT_EQ(reported, 25);
+  EXPECT_EQ(before, 24);
 }
 
 TEST(StepSlots, ShownSlotsFollowStepsAndScrolling) {
