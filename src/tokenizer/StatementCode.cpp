@@ -37,14 +37,20 @@ int LastReadIndex(const Tokenizer& t) {
   return i;
 }
 
+// Past the end of the list the reader leaves the record as it was, so the position stays on
+// the element read last.
+Element LastRecord(const Tokenizer& t) {
+  return t.ElementIndex > 0 ? t.ElementList[LastReadIndex(t)] : Element{};
+}
+
 Element Peek(Tokenizer& t) {
-  Element e;
+  Element e = LastRecord(t);
   if (!t.PeekElement(e)) e.Kind = EndOfStatement;
   return e;
 }
 
 Element Next(Tokenizer& t) {
-  Element e;
+  Element e = LastRecord(t);
   if (!t.NextElement(e)) e.Kind = EndOfStatement;
   return e;
 }
