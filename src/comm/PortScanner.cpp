@@ -1,0 +1,129 @@
+#include "comm/PortScanner.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QObject>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <thread>
+
+#include "app/core/Services.h"
+#include "app/core/Texts.h"
+
+namespace comm {
+namespace {
+
+std::atomic<int> peakThreads{0};
+
+int BusyThreads(std::uint32_t busy) {
+  int n = 0;
+  for (std::uint32_t bit : ThreadBits) n += (busy & bit) ? 1 : 0;
+  return n;
+}
+
+void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
+  while (stillWaiting(busy)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace
+
+void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
+                                    std::uint8_t downloadModule) {
+  std::uint32_t error = 0;
+  Slot = portSlots.AcquirePort(portName, &error);
+  if (Slot == kNoPort) {
+    // All portSlots busy reports error 0, which reads as "cannot open" too.
+    DeviceText = app::LoadText(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
+    return;
+  }
+  TSerial& port = portSlots.SlotPort(Slot);
+
+  // Loopback: does DSR follow RTS? Only when DSR is clear while RTS is low.
+  port.SetRTS(0);
+  app::WaitMs(2);
+  LoopbackText = app::LoadText(388);
+  if ((port.ModemStatus() & kDsrOn) == 0) {
+    port.SetRTS(1);
+    app::WaitMs(2);
+    if (port.ModemStatus() & kDsrOn) LoopbackText = app::LoadText(387);
+    port.SetRTS(0);
+  }
+
+  const QString yes = app::LoadText(387);
+  for (int type = kVD2; type <= kVD2P; ++type) {
+    IdentifyResult result;
+    const bool found = Identify(port, type, downloadModule, result);
+    DeviceText = result.DeviceText;
+    VersionText = result.VersionText;
+    EchoText = result.EchoText;
+    ModuleType = result.ModuleType;
+    // Without an echo nothing is there to try the other types on.
+    if (found || EchoText != yes) break;
+  }
+  port.Close();
+}
+
+void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread& thread) {
+  const int row = thread.PortIndex + 1;
+  PortStatusTable& table = session.PortStatus;
+  table.SetCell(kDeviceColumn, row, thread.DeviceText);
+  table.SetCell(kVersionColumn, row, thread.VersionText);
+  table.SetCell(kLoopbackColumn, row, thread.LoopbackText);
+  table.SetCell(kEchoColumn, row, thread.EchoText);
+  table.SetCell(kTypeColumn, row, QString::number(thread.ModuleType));
+  table.MakeRowVisible(row);
+  ui.RowChanged(row);
+  session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];
+  if ((session.ScanBusy & kAllThreadBits) == 0) ui.SetBusyCursor(false);
+}
+
+void ScanPorts(Session& session, DownloadUi& ui) {
+  ui.SetScanning(true);
+  ui.SetBusyCursor(true);
+  peakThreads = 0;
+
+  // Reports are queued to this object, which lives on the calling (GUI) thread, and run while
+  // the waiting loops below process events. It outlives every report: the loops end only
+  // after the last one ran.
+  QObject receiver;
+  std::array<std::thread, kThreadCount> threads;
+  const std::uint8_t downloadModule = session.DownloadModule;
+  const QString selected = session.SelectedPort();
+
+  for (int i = 0; i < session.PortList.size(); ++i) {
+    if (selected != QStringLiteral("AUTO") && session.PortList[i] != selected) {
+      session.PortStatus.SetCell(kDeviceColumn, i + 1, app::LoadText(386));
+      ui.RowChanged(i + 1);
+      continue;
+    }
+    WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
+    int n = 1;
+    while (session.ScanBusy & ThreadBits[n - 1]) ++n;
+    if (threads[n - 1].joinable()) threads[n - 1].join();
+
+    session.ScanBusy |= ThreadBits[n - 1];
+    peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
+    const QString portName = session.PortList[i];
+    PortSlots& portSlots = session.Slots();
+    threads[n - 1] = std::thread([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule] {
+      TIdentificationThread thread;
+      thread.BitIndex = n;
+      thread.PortIndex = i;
+      thread.Execute(portSlots, portName, downloadModule);
+      QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
+                                Qt::QueuedConnection);
+    });
+  }
+  WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) != 0; });
+  for (auto& t : threads) {
+    if (t.joinable()) t.join();
+  }
+  ui.SetScanning(false);
+  QThread::yieldCurrentThread();
+}
+
+int PeakScanThreads() { return peakThreads; }
+
+}  // namespace comm

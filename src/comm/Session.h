@@ -1,0 +1,60 @@
+#pragma once
+// The communication state that the whole program shares: the port slots, the port list and
+// port box, the port status table, and what the next download sends. One instance lives for
+// the whole run (TheSession()); tests make their own over fake devices.
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "comm/PortSlots.h"
+#include "comm/PortStatusTable.h"
+#include "comm/Ports.h"
+
+namespace comm {
+
+inline constexpr int kPacketSize = 18;
+inline constexpr int kPacketLimit = 128;
+inline constexpr int kProgramLimit = 1;  // one program per download in this system
+using Packet = std::array<std::uint8_t, kPacketSize>;
+
+class Session {
+ public:
+  explicit Session(PortSlots& portSlots = SerialSlots());
+
+  PortSlots& Slots() { return slots_; }
+
+  // Port discovery.
+  QStringList PortList;
+  PortBox portBox;
+  // Fills the list; EnumeratePorts unless a test puts its own here.
+  std::function<void(QStringList&)> enumerate = EnumeratePorts;
+  // Rebuilds PortList and the port box, re-selecting the previous choice when still present.
+  void RefreshPortList();
+  // "AUTO" or the one port the user chose (kept in the shared Global state).
+  QString SelectedPort() const;
+  void SetSelectedPort(const QString& port);
+
+  // Scan and download.
+  PortStatusTable PortStatus;
+  std::uint32_t ScanBusy = 0;
+  std::uint8_t DownloadModule = 0;
+  std::uint8_t ProgramCount = 0;
+  std::array<int, kProgramLimit> ProgramPackets{};
+  std::vector<Packet> PacketBuffer;
+
+  // What the progress window does every time it is shown: the port list rebuilt, the table
+  // sized to it and (when asked) cleared.
+  void RefreshDisplay(bool clearRows);
+
+ private:
+  PortSlots& slots_;
+};
+
+Session& TheSession();
+
+}  // namespace comm

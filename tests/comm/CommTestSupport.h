@@ -1,0 +1,107 @@
+#pragma once
+// Test helpers: a Qt core application for the scan's event loop, a window-less DownloadUi that
+// records what it was asked to show, and fake serial devices behind which a module protocol
+// answers at once (no real waiting, so failure paths cost no time-outs).
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/core/Global.h"
+#include "comm/DownloadUi.h"
+#include "comm/SerialDevice.h"
+#include "sim/ModuleProtocol.h"
+
+namespace commtest {
+
+// Creates the one QCoreApplication the scan needs to wait on its threads.
+void EnsureCoreApplication();
+
+class RecordingUi : public comm::DownloadUi {
+ public:
+  int OpenProgress(const QString& message) override {
+    opened.push_back(message);
+    return message.isEmpty() ? -1 : choiceResult;
+  }
+  int SelectedRow() override { return chosenRow; }
+  void CloseProgress() override { ++closed; }
+  void SetScanning(bool on) override { scanning.push_back(on); }
+  void RowChanged(int row) override { rowsChanged.push_back(row); }
+  void PlaceMarker(int row) override { markerRow = row; }
+  void ToggleMarker() override { ++toggles; }
+  void StepIt(int program) override {
+    if (program == 0) ++progress;
+  }
+  void SetBusyCursor(bool busy) override { this->busy = busy; }
+  void ShowError(const QString& text) override { errors.push_back(text); }
+  void ShowTokenizeFailure(const QString& text, const QString& detail) override {
+    errors.push_back(text);
+    failureDetail = detail;
+  }
+
+  // Answers of the modal choice.
+  int choiceResult = comm::kDownloadModalResult;
+  int chosenRow = -1;
+
+  std::vector<QString> opened;
+  int closed = 0;
+  std::vector<bool> scanning;
+  std::vector<int> rowsChanged;
+  int markerRow = -1;
+  int toggles = 0;
+  int progress = 0;
+  bool busy = false;
+  std::vector<QString> errors;
+  QString failureDetail;
+};
+
+// One fake port: either it cannot be opened (openError) or a module protocol answers on it.
+struct FakePort {
+  std::uint32_t openError = 0;
+  bool present = true;      // false: answers nothing at all
+  bool loopback = false;    // DSR follows RTS
+  sim::RobotConfig robot;
+  std::unique_ptr<sim::ModuleProtocol> module;
+  bool inUse = false;
+  bool resetPending = true;
+  bool rts = false;
+  std::vector<std::uint8_t> input;     // what the PC will read
+  std::vector<std::uint8_t> written;   // everything the PC sent
+  std::vector<std::string> lines;      // line changes in order: "DTR1", "RTS0", "BRK1"
+};
+
+// The ports the fake devices open, shared by every device of one factory.
+class FakeWorld {
+ public:
+  FakePort& Add(const QString& name, sim::RobotConfig robot = {});
+  FakePort& AddUnopenable(const QString& name, std::uint32_t code);
+  FakePort& AddDead(const QString& name);
+  FakePort& port(const QString& name) { return *ports_.at(name); }
+  comm::SerialDeviceFactory Factory();
+
+  std::mutex lock;
+  std::map<QString, std::unique_ptr<FakePort>> ports_;
+};
+
+// Restores the shared selected port after a test that changes it.
+class SelectedPortGuard {
+ public:
+  SelectedPortGuard() : saved_(app::Global().SelectedPort) {}
+  ~SelectedPortGuard() { app::Global().SelectedPort = saved_; }
+
+ private:
+  QString saved_;
+};
+
+// An 18-byte packet for block `block` filled with `fill`, with its checksum.
+std::array<std::uint8_t, 18> MakePacket(int block, std::uint8_t fill);
+
+}  // namespace commtest
