@@ -199,3 +199,31 @@ TEST_F(CliTest, GoToTooFarNamesTheStep) {
             std::string::npos)
       << run.out;
 }
+
+TEST_F(CliTest, CompileThePrograms) {
+  ActionLists example = ExampleLists();
+  const std::string file = Save(example, "compile.rvl");
+  ActionLists full;
+  full.AdvancedMode = true;
+  for (int list = 1; list <= kListCount; ++list) {
+    full.CurrentList = list;
+    for (int i = 0; i < kMaxSteps; ++i) full.AppendTile(ActionKind::Forward);
+  }
+  const std::string tooBig = Save(full, "too_big.rvl");  // six full lists overflow the EEPROM
+  struct Case {
+    std::string args;
+    int status;
+    std::vector<std::string> says;
+  };
+  const Case cases[] = {
+      {"build '" + file + "' --compile", 0, {"compiled for VD2, language 2.5", "download packets:"}},
+      {"build --test-program", 0, {"test program: compiled for VD2, language 2.5", "download packets:"}},
+      {"build '" + tooBig + "' --compile", 1, {"Error! Tokenization Failed!", "too_big.rvl:", "error:", "DATA"}},
+      {"build '" + file + "' --test-program", 2, {"takes no action list file"}},
+  };
+  for (const Case& c : cases) {
+    CliRun run = RovalisCli(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.out;
+    for (const std::string& text : c.says) EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+  }
+}

@@ -1,8 +1,10 @@
-// rovalis-cli build: prints the robot program that Go would compile for an action list file.
+// rovalis-cli build: prints the robot program that Go would compile for an action list file,
+// or compiles it (or the test program) as Go and the test window do.
 
 #include <QString>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,64 +13,127 @@
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
 #include "builder/BuildCode.h"
+#include "tokenizer/SourceLocation.h"
+#include "tokenizer/Tokenizer.h"
 
 namespace {
 
 constexpr int kRobotProgram = 362;
+constexpr int kTestProgram = 364;
+constexpr const char* kModuleNames[] = {"none", "VD1", "VD2", "VD2E", "VD2SX", "VD2P", "VD2PE"};
+
+struct BuildArgs {
+  std::string File;
+  bool Sensors = false;
+  bool Compile = false;
+  bool TestProgram = false;
+};
 
 std::string MessageText(const actions::UiMessage& message) {
   if (message.TextNumber) return app::LoadText(message.TextNumber).toStdString();
   return message.Literal;
 }
 
-int RunBuild(const std::vector<std::string>& args) {
-  std::string file;
-  bool sensors = false;
+// 0 when the arguments are usable, else the exit status.
+int ParseArgs(const std::vector<std::string>& args, BuildArgs& out) {
   for (const std::string& arg : args) {
     if (arg == "--sensors") {
-      sensors = true;
+      out.Sensors = true;
+    } else if (arg == "--compile") {
+      out.Compile = true;
+    } else if (arg == "--test-program") {
+      out.TestProgram = true;
     } else if (arg.starts_with("-")) {
       std::cerr << "rovalis-cli build: unknown option '" << arg << "' (try --help)\n";
       return 2;
-    } else if (file.empty()) {
-      file = arg;
+    } else if (out.File.empty()) {
+      out.File = arg;
     } else {
       std::cerr << "rovalis-cli build: only one file can be built\n";
       return 2;
     }
   }
-  if (file.empty()) {
+  if (out.TestProgram && !out.File.empty()) {
+    std::cerr << "rovalis-cli build: --test-program takes no action list file\n";
+    return 2;
+  }
+  if (!out.TestProgram && out.File.empty()) {
     std::cerr << "rovalis-cli build: no action list file given (try --help)\n";
     return 2;
   }
+  return 0;
+}
 
-  // Any proper file opens; the mode comes from the file's own mode byte.
-  actions::LoadResult loaded = actions::LoadDocumentFile(file, true);
-  if (!loaded.ok()) {
-    std::cerr << "rovalis-cli build: " << file << ": " << actions::DescribeLoadFailure(loaded) << "\n";
+// Compiles the program text as the download does: target and language from its directives.
+int Compile(const std::vector<std::string>& lines, const std::string& name) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  if (static_cast<long>(text.size()) > tok::Tokenizer::SourceSizeLimit) {
+    std::cerr << "rovalis-cli build: " << name << ": the program has " << text.size()
+              << " characters; the compiler takes at most " << tok::Tokenizer::SourceSizeLimit << "\n";
     return 1;
   }
-  builder::BuildOptions options;
-  options.AdvancedMode = loaded.Document.Mode != 0;
-  options.SensorsEnabled = sensors;
+  auto tokenizer = std::make_unique<tok::Tokenizer>();
+  tokenizer->SetSource(text);
+  const tok::ResultRecord& r = tokenizer->TokenizeResult;
+  const bool ok = tokenizer->Tokenize(false, true, false);
+  if (!ok || r.PacketCount == 0) {
+    std::cerr << "Error! Tokenization Failed!\n";
+    if (!ok)
+      std::cerr << tok::FormatDiagnostic(name, text, r.ErrorText ? r.ErrorText : "compilation failed", r.ErrorStart,
+                                         r.ErrorLength);
+    else
+      std::cerr << name << ": the program gives no download packets\n";
+    return 1;
+  }
+  int used = 0;
+  for (int i = 0; i < tok::EEPROMSize; ++i) used += (r.EEPROMFlags[i] & tok::FlagUseMask) != 0;
+  const int module = r.TargetModule < 7 ? r.TargetModule : 0;
+  std::cout << name << ": compiled for " << kModuleNames[module] << ", language " << r.LanguageVersion / 100 << "."
+            << (r.LanguageVersion % 100) / 10 << "\n"
+            << "  EEPROM bytes used: " << used << " of " << tok::EEPROMSize << "\n"
+            << "  download packets:  " << int(r.PacketCount) << "\n";
+  return 0;
+}
+
+int RunBuild(const std::vector<std::string>& args) {
+  BuildArgs options;
+  if (int status = ParseArgs(args, options)) return status;
 
   app::ProgramText program;
+  if (options.TestProgram) {
+    program.LoadProgramText(kTestProgram);
+    return Compile(program.toStdLines(), "test program");
+  }
+
+  // Any proper file opens; the mode comes from the file's own mode byte.
+  actions::LoadResult loaded = actions::LoadDocumentFile(options.File, true);
+  if (!loaded.ok()) {
+    std::cerr << "rovalis-cli build: " << options.File << ": " << actions::DescribeLoadFailure(loaded) << "\n";
+    return 1;
+  }
+  builder::BuildOptions buildOptions;
+  buildOptions.AdvancedMode = loaded.Document.Mode != 0;
+  buildOptions.SensorsEnabled = options.Sensors;
+
   program.LoadProgramText(kRobotProgram);
-  builder::BuildResult built = builder::BuildCode(loaded.Document, options, program.toStdLines());
+  builder::BuildResult built = builder::BuildCode(loaded.Document, buildOptions, program.toStdLines());
   if (!built.Ok) {
-    std::cerr << "rovalis-cli build: " << file << ": " << MessageText(built.Error.Message);
+    std::cerr << "rovalis-cli build: " << options.File << ": " << MessageText(built.Error.Message);
     if (built.Error.Step) std::cerr << " (step " << built.Error.Step << ")";
     std::cerr << "\n";
     return 1;
   }
+  if (options.Compile) return Compile(built.Lines, "program of " + options.File);
   for (const std::string& line : built.Lines) std::cout << line << "\n";
   return 0;
 }
 
 const cli::CommandRegistration kBuild(
-    "build", "build FILE.rvl [--sensors]",
+    "build", "build FILE.rvl [--sensors] [--compile] | build --test-program",
     "Prints the robot program made from an action list file (beginner or advanced mode as saved; "
-    "--sensors switches the beginner's obstacle avoidance on).",
+    "--sensors switches the beginner's obstacle avoidance on). --compile compiles it instead and "
+    "prints a summary or the error; --test-program does that for the test program.",
     RunBuild);
 
 }  // namespace
