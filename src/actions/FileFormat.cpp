@@ -108,7 +108,14 @@ std::string DescribeLoadFailure(const LoadResult& result) {
   }
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+std::string WriteFileAtomically(const std::filesystem::path& requested, std::span<const std::uint8_t> bytes) {
+  // Through a link the file it names is replaced, not the link.
+  std::error_code linkError;
+  std::filesystem::path path = requested;
+  if (std::filesystem::is_symlink(requested, linkError)) {
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, linkError);
+    if (!linkError) path = resolved;
+  }
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
   std::random_device seed;
@@ -142,6 +149,11 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::span<con
     error = errno ? errno : EIO;
   }
   std::error_code ec;
+  // A replaced file keeps its permissions.
+  const auto existing = std::filesystem::status(path, ec);
+  if (written && !ec && std::filesystem::is_regular_file(existing))
+    std::filesystem::permissions(temporary, existing.permissions(), ec);
+  ec.clear();
   if (!written) {
     std::filesystem::remove(temporary, ec);
     return ErrorText("Cannot write file", path, error);

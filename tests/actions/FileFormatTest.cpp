@@ -209,6 +209,18 @@ TEST(FileFormat, SaveToPathIsAtomic) {
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
   EXPECT_EQ(files, 2);  // list.rvl and blocked.rvl only
 
+  // Through a link the linked file is replaced and keeps its permissions.
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  const auto link = folder / "link.rvl";
+  std::filesystem::create_symlink(target, link);
+  ActionLists viaLink;
+  viaLink.AppendTile(ActionKind::Backward);
+  ASSERT_EQ(viaLink.SaveToPath(link), "");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::remove(link);
+
   ActionLists reread;
   EXPECT_TRUE(reread.LoadFile(target).ok());
   EXPECT_EQ(reread.StepCount(1), 1);
