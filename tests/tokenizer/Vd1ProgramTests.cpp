@@ -39,6 +39,11 @@ TEST(Vd1Program, PatrolProgramMatchesItsReferenceImage) {
   EXPECT_EQ(outcome.DebugCount, 1);
   EXPECT_EQ(outcome.GosubCount, 3);
   EXPECT_EQ(outcome.EEPROM[255], 255 - (outcome.CodeBits + 11 * 3) / 8);
+  // the first statements, worked out by hand: LOW 0, LOW 1, OUTPUT 3, INPUT 4, INPUT 5,
+  // DIRS = %00001111
+  const std::string start = vd1test::WithoutSpaces(
+      "00001 1000  00001 1001  00011 101 0011  00010 101 0100  00010 101 0101  10101 101 1111 100001 0001 0");
+  EXPECT_EQ(vd1test::CodeBits(outcome, 19, static_cast<int>(start.size())), start);
   // the data: four turn lengths and the greeting right after them
   const int data[] = {10, 20, 30, 40, 'H', 'E', 'L', 'L', 'O'};
   for (int a = 0; a < 9; ++a) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tokenizer/vd1/Vd1Keywords.h"
 #include "tokenizer/vd1/Vd1Scanner.h"
 
 namespace {
@@ -104,6 +105,34 @@ TEST(Vd1Scanner, UserSymbolsResolveAfterKeywords) {
   EXPECT_EQ(led.kind, KConstant);
   EXPECT_EQ(led.value, 5);
   EXPECT_EQ(other.kind, KUndefined);
+}
+
+}  // namespace
+
+namespace {
+
+// Every entry is found under its own name (no name twice), and the kinds hold as many entries
+// as the dialect has words of each kind.
+TEST(Vd1Keywords, TableIsCompleteAndUnambiguous) {
+  int perKind[43] = {};
+  const Keyword* table = KeywordTable();
+  for (int i = 0; i < KeywordCount; ++i) {
+    const auto found = FindKeyword(table[i].name);
+    ASSERT_TRUE(found.has_value()) << table[i].name;
+    EXPECT_EQ(found->kind, table[i].kind) << table[i].name;
+    EXPECT_EQ(found->value, table[i].value) << table[i].name;
+    ++perKind[table[i].kind];
+  }
+  const struct {
+    Kind kind;
+    int count;
+  } counts[] = {{KConstant, 16}, {KVariable, 56},   {KInstruction, 32}, {KRem, 1},         {KSymbol, 1},
+                {KEeprom, 1},    {KBsave, 1},       {KMin, 1},          {KStep, 1},        {KDebugWord, 2},
+                {KNumberPrefix, 3}, {KNotEqual, 2}, {KLessEqual, 2},    {KGreaterEqual, 2}, {KEqualMinus, 1},
+                {KEqual, 1},     {KColon, 1},       {KLabel, 0},        {KUndefined, 0},   {KEndOfLine, 0}};
+  for (const auto& c : counts) EXPECT_EQ(perKind[c.kind], c.count) << int(c.kind);
+  EXPECT_FALSE(FindKeyword("LET2").has_value());
+  EXPECT_FALSE(FindKeyword("high").has_value());  // names are looked up upper case
 }
 
 }  // namespace

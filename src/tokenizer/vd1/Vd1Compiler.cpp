@@ -209,7 +209,7 @@ void Compiler::PatchNext(int at) { code_.WriteAt(at, static_cast<uint32_t>(code_
 void Compile(const char* source, int length, Outcome& outcome) {
   outcome = Outcome{};
   outcome.EEPROMFlags.fill(128);
-  Compiler compiler(source, length, outcome);
+  Compiler compiler(source, length > 0 ? length : 0, outcome);
   try {
     compiler.Run();
   } catch (const Failure& failure) {

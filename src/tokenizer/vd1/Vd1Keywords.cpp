@@ -1,6 +1,7 @@
 #include "tokenizer/vd1/Vd1Keywords.h"
 
 #include <iterator>
+#include <unordered_map>
 
 namespace tok::vd1 {
 
@@ -64,9 +65,14 @@ static_assert(std::size(kKeywords) == KeywordCount);
 }  // namespace
 
 std::optional<Keyword> FindKeyword(std::string_view name) {
-  for (const Keyword& keyword : kKeywords)
-    if (keyword.name == name) return keyword;
-  return std::nullopt;
+  static const std::unordered_map<std::string_view, const Keyword*> index = [] {
+    std::unordered_map<std::string_view, const Keyword*> map;
+    for (const Keyword& keyword : kKeywords) map.emplace(keyword.name, &keyword);
+    return map;
+  }();
+  const auto found = index.find(name);
+  if (found == index.end()) return std::nullopt;
+  return *found->second;
 }
 
 const Keyword* KeywordTable() { return kKeywords; }
