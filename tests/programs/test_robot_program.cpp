@@ -89,6 +89,26 @@ ListDocument WithCentres(ListDocument doc, int left, int right) {
   return doc;
 }
 
+// Bytes 0..13 as the program text's Configure line states them: four bytes, then five words.
+std::vector<int> ConfigureBytes(const std::vector<std::string>& lines) {
+  std::vector<int> bytes;
+  for (const std::string& line : lines) {
+    if (!line.starts_with("Configure\tDATA\t@0,")) continue;
+    std::string rest = line.substr(line.find(',') + 1);
+    for (std::size_t at = 0; at < rest.size();) {
+      std::size_t end = rest.find(',', at);
+      if (end == std::string::npos) end = rest.size();
+      std::string item = rest.substr(at, end - at);
+      const bool word = item.starts_with("WORD ");
+      const int value = std::stoi(word ? item.substr(5) : item);
+      bytes.push_back(value & 0xFF);
+      if (word) bytes.push_back(value >> 8);
+      at = end + 1;
+    }
+  }
+  return bytes;
+}
+
 struct Case {
   const char* Name;
   std::function<ListDocument()> Make;
@@ -123,6 +143,7 @@ TEST(RobotProgram, CompilesAndCarriesTheDocumentWhereTheConfigureLineSays) {
     EXPECT_GT(built.Result.FreeBytes(), 0);
     const DecodedData data = DecodeRobotData(built.Result.Image);
     EXPECT_EQ(CompareWithDocument(data, doc, c.Options.AdvancedMode, builder::SensorMode(c.Options)), "");
+    EXPECT_EQ(ConfigureBytes(built.Build.Lines), std::vector<int>(built.Result.Image.begin(), built.Result.Image.begin() + 14));
     // The data is DATA, the code is code: nothing of the lists was overwritten.
     const int lastListEnd = data.Lists[5].End;
     for (int a = 0; a <= lastListEnd; ++a) ASSERT_EQ(built.Result.Flags[a] & 3, 2) << "address " << a;
