@@ -12,9 +12,9 @@ actions::ListDocument FullLists() {
   for (int list = 1; list <= actions::kListCount; ++list)
     for (int r = 1; r <= actions::kMaxSteps; ++r) {
       auto set = static_cast<std::uint8_t>(r % 5);
-      doc.List(list)[r] = actions::MakeStep(r % 10 == 0 && list == 1 ? actions::ActionKind::GoToStep
-                                                                      : actions::ActionKind::Forward,
-                                            static_cast<std::int16_t>(r % 10 == 0 ? r - 5 : 12), set, set, 0);
+      doc.List(list)[r] = actions::MakeStep(
+          r % 10 == 0 && list == 1 ? actions::ActionKind::GoToStep : actions::ActionKind::Forward,
+          static_cast<std::int16_t>(r % 10 == 0 ? r - 5 : 12), set, set, 0);
     }
   return doc;
 }

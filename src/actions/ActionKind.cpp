@@ -24,6 +24,8 @@ const KindInfo& InfoOf(ActionKind kind) {
   return kKinds[index < kKindCount ? index : 0];
 }
 
-bool IsValidKind(std::uint8_t kind) { return kind < kKindCount; }
+bool IsValidKind(std::uint8_t kind) {
+  return kind < kKindCount;
+}
 
 }  // namespace actions

@@ -7,9 +7,9 @@ namespace actions {
 
 struct KindInfo {
   ActionKind kind;
-  int textNumber;        // the kind's name, e.g. 398 "Avanzar"
-  int paletteTile;       // picture slot of the palette tile
-  char robotLetter;      // the command letter the robot program reads
+  int textNumber;             // the kind's name, e.g. 398 "Avanzar"
+  int paletteTile;            // picture slot of the palette tile
+  char robotLetter;           // the command letter the robot program reads
   std::int16_t defaultValue;  // value of a newly added step
 };
 
@@ -17,6 +17,8 @@ struct KindInfo {
 const KindInfo& InfoOf(ActionKind kind);
 bool IsValidKind(std::uint8_t kind);
 // Every kind except GoToStep carries a duration in tenths of a second.
-inline bool IsTimed(ActionKind kind) { return kind != ActionKind::GoToStep; }
+inline bool IsTimed(ActionKind kind) {
+  return kind != ActionKind::GoToStep;
+}
 
 }  // namespace actions

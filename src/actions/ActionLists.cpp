@@ -34,7 +34,8 @@ EditResult ActionLists::AppendTile(ActionKind kind) {
 }
 
 EditResult ActionLists::AssignSet(int row, int column, SensorSetIndex set) {
-  if (row < 1 || row > doc_.StepCount(kMainList) || column < 2 || column > 4 || set >= kSensorSetCount) return {};
+  if (row < 1 || row > doc_.StepCount(kMainList) || column < 2 || column > 4 || set >= kSensorSetCount)
+    return {};
   TakeUndoSnapshot();
   StepRecord& step = doc_.List(kMainList)[row];
   (column == 2 ? step.BothSet : column == 3 ? step.LeftSet : step.RightSet) = set;
@@ -57,11 +58,16 @@ EditResult ActionLists::KeyCommand(int list, EditKey key, int top, int bottom) {
   bottom = std::min(bottom, doc_.StepCount(list));
   const bool rowsSelected = top >= 1 && top <= bottom;
   switch (key) {
-    case EditKey::Paste: return Paste(list, top);
-    case EditKey::Undo: return Undo();
-    case EditKey::Copy: return rowsSelected ? CopyRows(list, top, bottom) : EditResult{};
-    case EditKey::Cut: return rowsSelected ? CutRows(list, top, bottom) : EditResult{};
-    case EditKey::Delete: return rowsSelected ? DeleteRows(list, top, bottom) : EditResult{};
+    case EditKey::Paste:
+      return Paste(list, top);
+    case EditKey::Undo:
+      return Undo();
+    case EditKey::Copy:
+      return rowsSelected ? CopyRows(list, top, bottom) : EditResult{};
+    case EditKey::Cut:
+      return rowsSelected ? CutRows(list, top, bottom) : EditResult{};
+    case EditKey::Delete:
+      return rowsSelected ? DeleteRows(list, top, bottom) : EditResult{};
   }
   return {};
 }

@@ -39,7 +39,8 @@ bool StepsAreProper(const ListDocument& doc) {
     for (int r = 1, n = doc.StepCount(list); r <= n; ++r) {
       const StepRecord& step = records[r];
       if (!IsValidKind(step.Kind)) return false;
-      if (step.BothSet >= kSensorSetCount || step.LeftSet >= kSensorSetCount || step.RightSet >= kSensorSetCount)
+      if (step.BothSet >= kSensorSetCount || step.LeftSet >= kSensorSetCount ||
+          step.RightSet >= kSensorSetCount)
         return false;
     }
   }
@@ -101,10 +102,14 @@ LoadResult LoadDocumentFile(const std::filesystem::path& path, bool advancedMode
 
 std::string DescribeLoadFailure(const LoadResult& result) {
   switch (result.Status) {
-    case LoadStatus::Loaded: return {};
-    case LoadStatus::Missing: return "No such file.";
-    case LoadStatus::Unreadable: return "The file cannot be read.";
-    default: return result.Message.Literal;
+    case LoadStatus::Loaded:
+      return {};
+    case LoadStatus::Missing:
+      return "No such file.";
+    case LoadStatus::Unreadable:
+      return "The file cannot be read.";
+    default:
+      return result.Message.Literal;
   }
 }
 

@@ -20,16 +20,16 @@ inline constexpr const char* kAdvancedFileMessage =
 
 enum class LoadStatus {
   Loaded,
-  Missing,        // the chosen file does not exist: nothing is said
-  Unreadable,     // the file cannot be read: nothing is said
+  Missing,     // the chosen file does not exist: nothing is said
+  Unreadable,  // the file cannot be read: nothing is said
   NotProperFormat,
   OtherVersion,
-  AdvancedFile,   // an advanced-mode file while running in beginner mode
+  AdvancedFile,  // an advanced-mode file while running in beginner mode
 };
 
 struct LoadResult {
   LoadStatus Status = LoadStatus::Loaded;
-  UiMessage Message;     // empty for Loaded, Missing and Unreadable
+  UiMessage Message;      // empty for Loaded, Missing and Unreadable
   ListDocument Document;  // the document to take over; meaningful only when Loaded
   bool ok() const { return Status == LoadStatus::Loaded; }
 };

@@ -16,6 +16,8 @@ inline constexpr int kUnsavedChangesText = 427;
 SaveAnswer CheckIfSaved(bool modified, const std::function<SaveAnswer(const UiMessage&)>& ask,
                         const std::function<void()>& save);
 
-inline bool CallerGoesOn(SaveAnswer answer) { return answer != SaveAnswer::Cancel; }
+inline bool CallerGoesOn(SaveAnswer answer) {
+  return answer != SaveAnswer::Cancel;
+}
 
 }  // namespace actions

@@ -18,15 +18,24 @@ void SpinValue::SetAffix(int which, std::string text) {
 std::int16_t SpinValue::SetLimit(int which, int value) {
   auto v = static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
   switch (which) {
-    case kMin: min_ = v; break;
-    case kMax: max_ = v; break;
-    case kPosition: position_ = v; break;
+    case kMin:
+      min_ = v;
+      break;
+    case kMax:
+      max_ = v;
+      break;
+    case kPosition:
+      position_ = v;
+      break;
     case kIncrement:
       increment_ = v;
       step_ = v;
       break;
-    case kAccelThreshold: accelThreshold_ = v; break;
-    default: break;
+    case kAccelThreshold:
+      accelThreshold_ = v;
+      break;
+    default:
+      break;
   }
   // The arrows keep their position inside their range.
   if (min_ <= max_) position_ = std::clamp(position_, min_, max_);
@@ -51,8 +60,9 @@ void SpinValue::BindValue(std::int16_t* value) {
 
 const std::string& SpinValue::Redisplay(bool withAffixes) {
   if (bound_) *bound_ = position_;
-  text_ = DisplayText(position_, decimals_, format_, withAffixes ? std::string_view(prefix_) : std::string_view(),
-                      withAffixes ? std::string_view(suffix_) : std::string_view());
+  text_ =
+      DisplayText(position_, decimals_, format_, withAffixes ? std::string_view(prefix_) : std::string_view(),
+                  withAffixes ? std::string_view(suffix_) : std::string_view());
   return text_;
 }
 

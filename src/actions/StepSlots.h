@@ -11,7 +11,9 @@ namespace actions {
 inline constexpr int kMainSlots = 7;
 inline constexpr int kSetSlots = 6;
 
-inline int SlotCount(int list) { return list == kMainList ? kMainSlots : kSetSlots; }
+inline int SlotCount(int list) {
+  return list == kMainList ? kMainSlots : kSetSlots;
+}
 
 // The number of slots that show a step when the grid's top visible row is `topRow` (the
 // grid has a header row, the steps and one empty row); the slots after it are hidden.
@@ -22,6 +24,8 @@ inline int ShownSlotCount(int list, int topRow, int stepCount) {
 }
 
 // The step row that slot `slot` (1-based) shows.
-inline int SlotRow(int topRow, int slot) { return std::max(topRow, 1) - 1 + slot; }
+inline int SlotRow(int topRow, int slot) {
+  return std::max(topRow, 1) - 1 + slot;
+}
 
 }  // namespace actions

@@ -36,8 +36,8 @@ SlotLimits LimitsFor(ActionKind kind, int row);
 std::int16_t ClampToLimits(ActionKind kind, int row, int value);
 
 // Prefix, sign, integer part, separator and zero-padded fraction, suffix.
-std::string DisplayText(int position, int decimals, const NumberFormat& format,
-                        std::string_view prefix = {}, std::string_view suffix = {});
+std::string DisplayText(int position, int decimals, const NumberFormat& format, std::string_view prefix = {},
+                        std::string_view suffix = {});
 
 // Whether a typed character reaches the edit box: digits, Backspace, Enter, the separator,
 // and the negative sign only where negative numbers are allowed.

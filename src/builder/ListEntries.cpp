@@ -20,10 +20,12 @@ struct Column {
   actions::SensorSetIndex StepRecord::*Set;
 };
 // The order in which a step's configuration entries are written.
-constexpr std::array<Column, 3> kColumns{{{3, &StepRecord::BothSet}, {2, &StepRecord::LeftSet},
-                                          {1, &StepRecord::RightSet}}};
+constexpr std::array<Column, 3> kColumns{
+    {{3, &StepRecord::BothSet}, {2, &StepRecord::LeftSet}, {1, &StepRecord::RightSet}}};
 
-BuildError ErrorAt(actions::UiMessage message, int list, int step) { return BuildError{std::move(message), list, step}; }
+BuildError ErrorAt(actions::UiMessage message, int list, int step) {
+  return BuildError{std::move(message), list, step};
+}
 
 bool Proper(const StepRecord& r) {
   return actions::IsValidKind(r.Kind) && r.BothSet < actions::kSensorSetCount &&
@@ -44,7 +46,8 @@ std::optional<BuildError> EncodeList(const actions::ListDocument& doc, int list,
   std::array<int, actions::kRecordsPerList> target{};
   std::array<bool, actions::kRecordsPerList> targeted{};
   for (int s = 1; s <= n; ++s) {
-    if (!Proper(records[s])) return ErrorAt(actions::UiMessage::Plain(actions::kNotProperFormatMessage), list, s);
+    if (!Proper(records[s]))
+      return ErrorAt(actions::UiMessage::Plain(actions::kNotProperFormatMessage), list, s);
     if (records[s].kind() != ActionKind::GoToStep) continue;
     target[s] = actions::ClampToLimits(ActionKind::GoToStep, s, records[s].Value);
     targeted[target[s]] = true;
@@ -60,7 +63,8 @@ std::optional<BuildError> EncodeList(const actions::ListDocument& doc, int list,
     if (withConfigs) {
       const StepRecord& previous = records[s - 1];
       for (const Column& column : kColumns)
-        if (targeted[s] || r.*column.Set != previous.*column.Set) step.Configs.push_back({column.Code, r.*column.Set});
+        if (targeted[s] || r.*column.Set != previous.*column.Set)
+          step.Configs.push_back({column.Code, r.*column.Set});
     }
     out.EntryCount += static_cast<int>(step.Configs.size());
     ownEntry[s] = out.EntryCount++;

@@ -9,7 +9,9 @@ namespace {
 constexpr std::string_view kMarkerWord = "ACTIONLIST";
 
 // Blanks and control characters, as the template's own trimming sees them.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

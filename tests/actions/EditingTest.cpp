@@ -97,7 +97,7 @@ TEST(Editing, DropAndDoubleClickInsertTheKindsDefault) {
   EditResult r = lists.AppendTile(ActionKind::Forward);
   EXPECT_TRUE(r.Changed);
   EXPECT_EQ(Show(lists, 1), "F12");
-  lists.DropTile(1, 0, ActionKind::RotateLeft);  // the header row inserts at row 1
+  lists.DropTile(1, 0, ActionKind::RotateLeft);    // the header row inserts at row 1
   lists.DropTile(1, 99, ActionKind::StopAndWait);  // below the last row appends
   lists.DropTile(1, 2, ActionKind::GoToStep);
   EXPECT_EQ(Show(lists, 1), "E15 G1 F12 S10");
@@ -212,7 +212,7 @@ TEST(Editing, SetAssignmentWithThePlusTile) {
     int row, column, set;
     bool changes;
   };
-  const Case cases[] = {{3, 3, 2, true}, {3, 2, 4, true}, {1, 4, 1, true},
+  const Case cases[] = {{3, 3, 2, true},  {3, 2, 4, true},  {1, 4, 1, true},
                         {4, 3, 2, false}, {3, 1, 2, false}, {3, 3, 5, false}};
   for (const Case& c : cases)
     EXPECT_EQ(lists.AssignSet(c.row, c.column, static_cast<SensorSetIndex>(c.set)).Changed, c.changes);

@@ -13,9 +13,13 @@ using namespace actions;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(const DocumentBytes& bytes) { return {bytes.begin(), bytes.end()}; }
+std::vector<std::uint8_t> Bytes(const DocumentBytes& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
 
-std::size_t RecordOffset(int list, int row) { return 24 + 1536 * (list - 1) + 6 * row; }
+std::size_t RecordOffset(int list, int row) {
+  return 24 + 1536 * (list - 1) + 6 * row;
+}
 
 void PutRecord(std::vector<std::uint8_t>& file, int list, int row, const StepRecord& record) {
   WriteRecord(record, file.data() + RecordOffset(list, row));
@@ -37,7 +41,8 @@ std::vector<std::uint8_t> SampleFile() {
 }
 
 std::filesystem::path TempFolder(const std::string& name) {
-  auto folder = std::filesystem::temp_directory_path() / ("rovalis_actions_" + name + "_" + std::to_string(::getpid()));
+  auto folder =
+      std::filesystem::temp_directory_path() / ("rovalis_actions_" + name + "_" + std::to_string(::getpid()));
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;
@@ -55,8 +60,8 @@ TEST(FileFormat, LayoutOfASavedFile) {
   EXPECT_EQ(file[22], 93);
   EXPECT_EQ(file[23], 107);
   // Main list: sentinel, F 12, R 13 with LeftSet 4, G 1, then sentinel copies.
-  const std::vector<std::uint8_t> expected{0, 0xFF, 0xFF, 0, 0, 0, 0, 12, 0, 0, 0, 0, 3, 13, 0, 0, 4, 0,
-                                           7, 1, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0};
+  const std::vector<std::uint8_t> expected{0, 0xFF, 0xFF, 0, 0, 0, 0, 12, 0, 0, 0,    0,    3, 13, 0,
+                                           0, 4,    0,    7, 1, 0, 0, 0,  0, 0, 0xFF, 0xFF, 0, 0,  0};
   EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + 24, file.begin() + 24 + expected.size()), expected);
   EXPECT_EQ(ReadRecord(file.data() + RecordOffset(4, 1)), MakeStep(ActionKind::RotateLeft, 15));
   EXPECT_EQ(ReadRecord(file.data() + RecordOffset(6, 255)), kSentinel);
@@ -111,7 +116,8 @@ TEST(FileFormat, RefusedFilesAndTheirMessages) {
       {"version 15.0", [](auto& f) { f[20] = 0xF0; }, true, LoadStatus::OtherVersion,
        "Can not open Rovalis file.  File format is version 15.0.  Expected version 1.3."},
       {"advanced in beginner", [](auto&) {}, false, LoadStatus::AdvancedFile,
-       "This Rovalis file was saved in Advanced Mode.  You must switch to Advanced Mode before opening this file."},
+       "This Rovalis file was saved in Advanced Mode.  You must switch to Advanced Mode before opening this "
+       "file."},
       {"kind 8", [](auto& f) { f[RecordOffset(1, 2)] = 8; }, true, LoadStatus::NotProperFormat, notProper},
       {"set 5", [](auto& f) { f[RecordOffset(4, 1) + 5] = 5; }, true, LoadStatus::NotProperFormat, notProper},
       {"both set 200", [](auto& f) { f[RecordOffset(1, 3) + 3] = 200; }, true, LoadStatus::NotProperFormat,
@@ -210,7 +216,8 @@ TEST(FileFormat, SaveToPathIsAtomic) {
   EXPECT_EQ(files, 2);  // list.rvl and blocked.rvl only
 
   // Through a link the linked file is replaced and keeps its permissions.
-  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(target,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   const auto link = folder / "link.rvl";
   std::filesystem::create_symlink(target, link);
   ActionLists viaLink;

@@ -45,14 +45,10 @@ TEST(ValueRules, DisplayText) {
     const char* expected;
   };
   const Case cases[] = {
-      {12, 1, kDot, "", " seg", "1.2 seg"},
-      {255, 1, kDot, "", " seg", "25.5 seg"},
-      {1, 1, kDot, "", " seg", "0.1 seg"},
-      {30, 1, kComma, "", " seg", "3,0 seg"},
-      {3, 0, kDot, "paso ", "", "paso 3"},
-      {-7, 2, kDot, "", "", "-0.07"},
-      {-1234, 2, kComma, "", "", "\u221212,34"},
-      {5, 4, kDot, "", "", "0.0005"},
+      {12, 1, kDot, "", " seg", "1.2 seg"},      {255, 1, kDot, "", " seg", "25.5 seg"},
+      {1, 1, kDot, "", " seg", "0.1 seg"},       {30, 1, kComma, "", " seg", "3,0 seg"},
+      {3, 0, kDot, "paso ", "", "paso 3"},       {-7, 2, kDot, "", "", "-0.07"},
+      {-1234, 2, kComma, "", "", "\u221212,34"}, {5, 4, kDot, "", "", "0.0005"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(DisplayText(c.position, c.decimals, c.format, c.prefix, c.suffix), c.expected) << c.expected;
@@ -77,12 +73,14 @@ TEST(ValueRules, ParseTypedText) {
       {"0", 1, 1, 255, kDot, 1},
       {"99999999999999999999", 1, 1, 255, kDot, 255},  // no overflow into a small number
       {"-5", 0, -10, 10, kDot, -5},
-      {"5-", 0, -10, 10, kDot, -5},    // the sign anywhere makes it negative
-      {"-5", 0, 1, 10, kDot, 1},       // no sign where negatives are not allowed
+      {"5-", 0, -10, 10, kDot, -5},  // the sign anywhere makes it negative
+      {"-5", 0, 1, 10, kDot, 1},     // no sign where negatives are not allowed
       {"\u22124,5", 1, -100, 100, kComma, -45},
       {"1..5", 2, 0, 1000, kDot, 150},  // a second separator changes nothing
       {"12 seg", 1, 1, 255, kDot, 120},
-      {"\xff\xfe" "7", 1, 1, 255, kDot, 1},  // malformed bytes stop the scan
+      {"\xff\xfe"
+       "7",
+       1, 1, 255, kDot, 1},  // malformed bytes stop the scan
   };
   for (const Case& c : cases)
     EXPECT_EQ(ParseText(c.text, c.decimals, c.min, c.max, c.format), c.expected) << c.text;
@@ -185,11 +183,11 @@ TEST(StepSlots, ShownSlotsFollowStepsAndScrolling) {
     int list, topRow, steps, shown, firstRow;
   };
   const Case cases[] = {
-      {1, 1, 3, 3, 1},    // three steps: slots 1 to 3 shown, 4 to 7 hidden
-      {1, 1, 0, 0, 1},    // only the empty row
-      {1, 1, 20, 7, 1},   {2, 1, 20, 6, 1},   // the sensor sets have six slots
+      {1, 1, 3, 3, 1},                         // three steps: slots 1 to 3 shown, 4 to 7 hidden
+      {1, 1, 0, 0, 1},                         // only the empty row
+      {1, 1, 20, 7, 1},   {2, 1, 20, 6, 1},    // the sensor sets have six slots
       {1, 14, 20, 7, 14}, {1, 18, 20, 3, 18},  // scrolled towards the end
-      {3, 0, 4, 4, 1},    // a top row of 0 counts as 1
+      {3, 0, 4, 4, 1},                         // a top row of 0 counts as 1
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ShownSlotCount(c.list, c.topRow, c.steps), c.shown) << c.list << " " << c.topRow;

@@ -16,7 +16,7 @@ namespace {
 
 const std::vector<std::string> kTemplate{
     "'{$VARDA VD2}", "'{$TESSIC 2.5}", "", "' ----- Main Action List -----", "ActionList  DATA  \"Q\"", "",
-    "Start:", "  END"};
+    "Start:",        "  END"};
 constexpr std::size_t kMarker = 4;
 
 struct Step {
@@ -30,8 +30,9 @@ ListDocument Doc(const std::vector<Step>& main, int list = 0, const std::vector<
   auto put = [&](int l, const std::vector<Step>& steps) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
       const Step& s = steps[i];
-      doc.List(l)[i + 1] = MakeStep(s.kind, static_cast<std::int16_t>(s.value), static_cast<std::uint8_t>(s.both),
-                                    static_cast<std::uint8_t>(s.left), static_cast<std::uint8_t>(s.right));
+      doc.List(l)[i + 1] =
+          MakeStep(s.kind, static_cast<std::int16_t>(s.value), static_cast<std::uint8_t>(s.both),
+                   static_cast<std::uint8_t>(s.left), static_cast<std::uint8_t>(s.right));
     }
   };
   put(1, main);
@@ -96,29 +97,44 @@ TEST(BuildCode, ConfigureLineAndMainListShapes) {
   centres.LeftServoCenter = 0;
   centres.RightServoCenter = 255;
   const Case cases[] = {
-      {"all empty", Doc({}), {false, false},
+      {"all empty",
+       Doc({}),
+       {false, false},
        "Configure\tDATA\t@0,0,0,100,100,WORD 15,WORD 16,WORD 17,WORD 18,WORD 19",
        {"ActionList\tDATA\t\"Q\""}},
-      {"advanced mode", Doc({}), {true, false},
+      {"advanced mode",
+       Doc({}),
+       {true, false},
        "Configure\tDATA\t@0,2,0,100,100,WORD 15,WORD 16,WORD 17,WORD 18,WORD 19",
        {"ActionList\tDATA\t\"Q\""}},
-      {"centres", centres, {false, true},
+      {"centres",
+       centres,
+       {false, true},
        "Configure\tDATA\t@0,1,0,0,255,WORD 15,WORD 16,WORD 17,WORD 18,WORD 19",
        {"ActionList\tDATA\t\"Q\""}},
-      {"four steps", Doc({{F, 1}, {F, 2}, {F, 3}, {F, 255}}), {false, false},
+      {"four steps",
+       Doc({{F, 1}, {F, 2}, {F, 3}, {F, 255}}),
+       {false, false},
        "Configure\tDATA\t@0,0,0,100,100,WORD 23,WORD 24,WORD 25,WORD 26,WORD 27",
        {"ActionList\tDATA\t\"F\",1   ,\"F\",2   ,\"F\",3   ,\"F\",255   ", "\t\tDATA \t\"Q\""}},
-      {"go-to back four", Doc({{F, 1}, {F, 2}, {F, 3}, {F, 4}, {F, 5}, {F, 6}, {G, 3}}), {false, false},
+      {"go-to back four",
+       Doc({{F, 1}, {F, 2}, {F, 3}, {F, 4}, {F, 5}, {F, 6}, {G, 3}}),
+       {false, false},
        "Configure\tDATA\t@0,0,0,100,100,WORD 29,WORD 30,WORD 31,WORD 32,WORD 33",
        {"ActionList\tDATA\t\"F\",1   ,\"F\",2   ,\"F\",3   ,\"F\",4   ",
         "\t\tDATA \t\"F\",5   ,\"F\",6   ,\"G\",4   ,\"Q\""}},
-      {"beginner ignores sets", Doc({{F, 12, 1, 2, 3}, {B, 12, 4, 4, 4}}), {false, true},
+      {"beginner ignores sets",
+       Doc({{F, 12, 1, 2, 3}, {B, 12, 4, 4, 4}}),
+       {false, true},
        "Configure\tDATA\t@0,1,0,100,100,WORD 19,WORD 20,WORD 21,WORD 22,WORD 23",
        {"ActionList\tDATA\t\"F\",12   ,\"B\",12   ,\"Q\""}},
-      {"config entries where sets change", Doc({{F, 12, 1, 0, 2}, {B, 12, 1, 0, 2}}), {true, false},
+      {"config entries where sets change",
+       Doc({{F, 12, 1, 0, 2}, {B, 12, 1, 0, 2}}),
+       {true, false},
        "Configure\tDATA\t@0,2,0,100,100,WORD 23,WORD 24,WORD 25,WORD 26,WORD 27",
        {"ActionList\tDATA\t\"C\",$31,\"C\",$12,\"F\",12   ,\"B\",12   ,\"Q\""}},
-      {"beginner go-to keeps the step difference", Doc({{F, 12, 1, 1, 1}, {B, 12, 2, 2, 2}, {G, 1}}),
+      {"beginner go-to keeps the step difference",
+       Doc({{F, 12, 1, 1, 1}, {B, 12, 2, 2, 2}, {G, 1}}),
        {false, false},
        "Configure\tDATA\t@0,0,0,100,100,WORD 21,WORD 22,WORD 23,WORD 24,WORD 25",
        {"ActionList\tDATA\t\"F\",12   ,\"B\",12   ,\"G\",2   ,\"Q\""}},
@@ -127,7 +143,8 @@ TEST(BuildCode, ConfigureLineAndMainListShapes) {
     auto lines = Generated(BuildCode(c.doc, c.options, kTemplate));
     ASSERT_GE(lines.size(), 3 + c.mainLines.size()) << c.name;
     EXPECT_EQ(lines[0], c.configure) << c.name;
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.begin() + 3 + c.mainLines.size()), c.mainLines)
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.begin() + 3 + c.mainLines.size()),
+              c.mainLines)
         << c.name;
   }
 }
@@ -150,9 +167,7 @@ TEST(BuildCode, AdvancedGoToCountsEntriesAndRestoresSets) {
       {"configs of the go-to itself count",
        {{F, 12}, {G, 1, 2}},
        "ActionList\tDATA\t\"C\",$30,\"C\",$20,\"C\",$10,\"F\",12   ,\"C\",$32,\"G\",5   ,\"Q\""},
-      {"to itself",
-       {{G, 1}},
-       "ActionList\tDATA\t\"C\",$30,\"C\",$20,\"C\",$10,\"G\",3   ,\"Q\""},
+      {"to itself", {{G, 1}}, "ActionList\tDATA\t\"C\",$30,\"C\",$20,\"C\",$10,\"G\",3   ,\"Q\""},
   };
   for (const Case& c : cases) {
     auto lines = Generated(BuildCode(Doc(c.steps), BuildOptions{true, false}, kTemplate));
@@ -161,8 +176,8 @@ TEST(BuildCode, AdvancedGoToCountsEntriesAndRestoresSets) {
 }
 
 TEST(BuildCode, AdvancedAddressesCountEveryEntry) {
-  auto lines = Generated(BuildCode(Doc({{F, 12}, {B, 12, 1}, {L, 13, 1}, {G, 2, 1}}), BuildOptions{true, false},
-                                   kTemplate));
+  auto lines = Generated(
+      BuildCode(Doc({{F, 12}, {B, 12, 1}, {L, 13, 1}, {G, 2, 1}}), BuildOptions{true, false}, kTemplate));
   // 7 entries and the end byte: the first set starts at 14 + 15.
   EXPECT_EQ(lines[0], "Configure\tDATA\t@0,2,0,100,100,WORD 29,WORD 30,WORD 31,WORD 32,WORD 33");
 }
@@ -185,9 +200,10 @@ TEST(BuildCode, GoToTooFarIsRefusedBeforeAnyText) {
   steps.back().value = 8;  // exactly 255 entries back: 63 steps of four and the go-to's three configs
   builder::BuildResult near = BuildCode(Doc(steps), BuildOptions{true, false}, kTemplate);
   ASSERT_TRUE(near.Ok);
-  EXPECT_NE(std::find_if(near.Lines.begin(), near.Lines.end(),
-                         [](const std::string& line) { return line.find("\"G\",255   ") != std::string::npos; }),
-            near.Lines.end());
+  EXPECT_NE(
+      std::find_if(near.Lines.begin(), near.Lines.end(),
+                   [](const std::string& line) { return line.find("\"G\",255   ") != std::string::npos; }),
+      near.Lines.end());
   // The same list in beginner mode goes back by steps and is fine.
   steps.back().value = 1;
   EXPECT_TRUE(BuildCode(Doc(steps), BuildOptions{false, false}, kTemplate).Ok);

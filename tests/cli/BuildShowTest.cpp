@@ -58,8 +58,8 @@ class CliTest : public ::testing::Test {
   }
   std::string WriteBytes(const std::vector<std::uint8_t>& bytes, const std::string& name) {
     auto path = folder_ / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -68,8 +68,8 @@ class CliTest : public ::testing::Test {
 
 ActionLists ExampleLists() {
   ActionLists lists;
-  for (ActionKind kind : {ActionKind::Forward, ActionKind::Backward, ActionKind::TurnLeft, ActionKind::TurnRight,
-                          ActionKind::StopAndWait})
+  for (ActionKind kind : {ActionKind::Forward, ActionKind::Backward, ActionKind::TurnLeft,
+                          ActionKind::TurnRight, ActionKind::StopAndWait})
     lists.AppendTile(kind);
   return lists;
 }
@@ -190,7 +190,8 @@ TEST_F(CliTest, GoToTooFarNamesTheStep) {
   lists.AdvancedMode = true;
   for (int s = 1; s <= 70; ++s) {
     lists.AppendTile(ActionKind::Forward);
-    for (int column = 2; column <= 4; ++column) lists.AssignSet(s, column, static_cast<SensorSetIndex>(s % 2 + 1));
+    for (int column = 2; column <= 4; ++column)
+      lists.AssignSet(s, column, static_cast<SensorSetIndex>(s % 2 + 1));
   }
   lists.AppendTile(ActionKind::GoToStep);  // to step 1, far more than 255 entries back
   CliRun run = RovalisCli("build '" + Save(lists, "far.rvl") + "'");
@@ -218,12 +219,15 @@ TEST_F(CliTest, CompileThePrograms) {
   const Case cases[] = {
       {"build '" + file + "' --compile", 0, {"compiled for VD2, language 2.5", "download packets:"}},
       {"build --test-program", 0, {"test program: compiled for VD2, language 2.5", "download packets:"}},
-      {"build '" + tooBig + "' --compile", 1, {"Error! Tokenization Failed!", "too_big.rvl:", "error:", "DATA"}},
+      {"build '" + tooBig + "' --compile",
+       1,
+       {"Error! Tokenization Failed!", "too_big.rvl:", "error:", "DATA"}},
       {"build '" + file + "' --test-program", 2, {"takes no action list file"}},
   };
   for (const Case& c : cases) {
     CliRun run = RovalisCli(c.args);
     EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.out;
-    for (const std::string& text : c.says) EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    for (const std::string& text : c.says)
+      EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
   }
 }

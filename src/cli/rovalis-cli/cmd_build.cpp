@@ -2,7 +2,6 @@
 // or compiles it (or the test program) as Go and the test window do.
 
 #include <QString>
-
 #include <iostream>
 #include <memory>
 #include <string>
@@ -80,8 +79,8 @@ int Compile(const std::vector<std::string>& lines, const std::string& name) {
   if (!ok || r.PacketCount == 0) {
     std::cerr << "Error! Tokenization Failed!\n";
     if (!ok)
-      std::cerr << tok::FormatDiagnostic(name, text, r.ErrorText ? r.ErrorText : "compilation failed", r.ErrorStart,
-                                         r.ErrorLength);
+      std::cerr << tok::FormatDiagnostic(name, text, r.ErrorText ? r.ErrorText : "compilation failed",
+                                         r.ErrorStart, r.ErrorLength);
     else
       std::cerr << name << ": the program gives no download packets\n";
     return 1;
@@ -89,8 +88,8 @@ int Compile(const std::vector<std::string>& lines, const std::string& name) {
   int used = 0;
   for (int i = 0; i < tok::EEPROMSize; ++i) used += (r.EEPROMFlags[i] & tok::FlagUseMask) != 0;
   const int module = r.TargetModule < 7 ? r.TargetModule : 0;
-  std::cout << name << ": compiled for " << kModuleNames[module] << ", language " << r.LanguageVersion / 100 << "."
-            << (r.LanguageVersion % 100) / 10 << "\n"
+  std::cout << name << ": compiled for " << kModuleNames[module] << ", language " << r.LanguageVersion / 100
+            << "." << (r.LanguageVersion % 100) / 10 << "\n"
             << "  EEPROM bytes used: " << used << " of " << tok::EEPROMSize << "\n"
             << "  download packets:  " << int(r.PacketCount) << "\n";
   return 0;
@@ -109,7 +108,8 @@ int RunBuild(const std::vector<std::string>& args) {
   // Any proper file opens; the mode comes from the file's own mode byte.
   actions::LoadResult loaded = actions::LoadDocumentFile(options.File, true);
   if (!loaded.ok()) {
-    std::cerr << "rovalis-cli build: " << options.File << ": " << actions::DescribeLoadFailure(loaded) << "\n";
+    std::cerr << "rovalis-cli build: " << options.File << ": " << actions::DescribeLoadFailure(loaded)
+              << "\n";
     return 1;
   }
   builder::BuildOptions buildOptions;

@@ -17,8 +17,8 @@ using actions::ActionKind;
 
 constexpr const char* kListNames[] = {"Main Action List", "Sensor Set All", "Sensor Set 1",
                                       "Sensor Set 2",     "Sensor Set 3",   "Sensor Set 4"};
-constexpr const char* kKindNames[] = {"Forward",     "Backward",    "TurnLeft",    "TurnRight",
-                                      "RotateLeft",  "RotateRight", "StopAndWait", "GoToStep"};
+constexpr const char* kKindNames[] = {"Forward",    "Backward",    "TurnLeft",    "TurnRight",
+                                      "RotateLeft", "RotateRight", "StopAndWait", "GoToStep"};
 constexpr const char* kSetNames[] = {"All", "Set1", "Set2", "Set3", "Set4"};
 
 std::string ValueText(const actions::StepRecord& step) {
@@ -35,9 +35,11 @@ void PrintList(const actions::ListDocument& doc, int list) {
     return;
   }
   // Only main-list steps use their sensor sets; the other lists end at the value.
-  std::cout << "  " << std::setw(4) << "Step" << "  " << std::left << std::setw(18) << "Kind";
+  std::cout << "  " << std::setw(4) << "Step"
+            << "  " << std::left << std::setw(18) << "Kind";
   if (main)
-    std::cout << std::setw(10) << "Value" << std::setw(6) << "Both" << std::setw(6) << "Left" << "Right";
+    std::cout << std::setw(10) << "Value" << std::setw(6) << "Both" << std::setw(6) << "Left"
+              << "Right";
   else
     std::cout << "Value";
   std::cout << std::right << "\n";
