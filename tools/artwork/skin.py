@@ -18,11 +18,13 @@ CARD = (255, 255, 255)
 CARD_EDGE = hex_rgb("#9DBAD6")
 CAPTION = (255, 255, 255)
 
+# The window's outline is two pixels wide on the left, right and bottom.
+OUTLINE_WIDTH = 2
 # Where the right edge strip starts in both modes (its records' top).
 RIGHT_EDGE_TOP = 0
 # The beginner window (534 wide, 547 high with the help panel) is taller than the strip
 # (485 high); the background draws its right outline below the strip.
-BEGINNER_RIGHT_OUTLINE = (533, 485, 527)
+BEGINNER_RIGHT_OUTLINE = (534 - OUTLINE_WIDTH, 485, 527)
 # Rows of the background that end the window when the help panel is on: the bottom edge strip
 # stops one row short of the window's bottom there (advanced 495, beginner 547 high).
 HELP_BOTTOM_ROWS = (494, 546)
@@ -48,10 +50,12 @@ def background():
         for x in range(w):
             px[x, y] = STRIPE
     for y in range(HEADER_HEIGHT + STRIPE_HEIGHT, h):
-        px[0, y] = OUTLINE
-    x, y0, y1 = BEGINNER_RIGHT_OUTLINE
+        for x in range(OUTLINE_WIDTH):
+            px[x, y] = OUTLINE
+    x0, y0, y1 = BEGINNER_RIGHT_OUTLINE
     for y in range(y0, y1):
-        px[x, y] = OUTLINE
+        for x in range(x0, x0 + OUTLINE_WIDTH):
+            px[x, y] = OUTLINE
     for y in HELP_BOTTOM_ROWS:
         for x in range(ROUNDED_CORNER, w):
             px[x, y] = OUTLINE
@@ -77,7 +81,8 @@ def right_edge():
         for x in range(w):
             px[x, y] = row + (255,)
         if RIGHT_EDGE_TOP + y >= HEADER_HEIGHT + STRIPE_HEIGHT:
-            px[w - 1, y] = OUTLINE + (255,)
+            for x in range(w - OUTLINE_WIDTH, w):
+                px[x, y] = OUTLINE + (255,)
     return img
 
 
@@ -86,8 +91,9 @@ def bottom_edge():
     w, h = 782, 18
     img = Image.new("RGBA", (w, h), BODY + (255,))
     px = img.load()
-    for x in range(w):
-        px[x, h - 1] = OUTLINE + (255,)
+    for y in range(h - OUTLINE_WIDTH, h):
+        for x in range(w):
+            px[x, y] = OUTLINE + (255,)
     return img
 
 
@@ -98,7 +104,7 @@ def corner():
     # Centre of the corner's circle in the piece's coordinates.
     cx, cy, r = 23 - 25, 20 - 25, 25
     c.rect((0, 0, 23, 19), fill=OUTLINE)
-    c.circle(cx, cy, r - 1.0, fill=BODY)
+    c.circle(cx, cy, r - OUTLINE_WIDTH - 0.5, fill=BODY)
     return c.image()
 
 

@@ -84,7 +84,7 @@ def _robot_layer(cx, cy, heading, scale=1.0, arrow=None, colour=None):
         a = math.radians(heading)
         dist = 14.5 * scale + 5.5
         tip = (cx + math.sin(a) * dist * sign, cy - math.cos(a) * dist * sign)
-        _arrow_head(layer, tip, heading if sign > 0 else heading + 180, 6.5 * scale + 1, darken(colour, 0.15))
+        _arrow_head(layer, tip, heading if sign > 0 else heading + 180, 7.5 * scale + 1, darken(colour, 0.15))
     _clip_to_tile(layer)
     return layer
 
