@@ -36,7 +36,7 @@ const SymbolCase SymbolCases[] = {
     {"p PIN q\nq CON 4\nEND\n", "P", 4},
     {"t DATA 1, 2\nu DATA 3\nEND\n", "U", 2},
     {"t DATA @ 100, 5\nEND\n", "T", 100},
-    {"DATA 1\nt DATA\nu DATA WORD 1, (3)\nv DATA 0\nEND\n", "V", 5},
+    {"DATA 1\nt DATA\nu DATA WORD 1, (3)\nv DATA 0\nEND\n", "V", 6},
 };
 
 TEST(Declarations, SymbolValues) {
