@@ -27,6 +27,11 @@ struct EditResult {
 // The keys of the step grids' edit commands.
 enum class EditKey { Delete, Copy, Cut, Paste, Undo };
 
+// How the main window uses it: the grids show StepCount(L) + 2 rows and draw Step(L, r);
+// each value-editor slot shows a step with ShowStepInEditor(editor, record, row, text 375,
+// text 374) and reports a change with ValueChanged(L, row, editor.PreviousPosition()); the
+// palette, "+" tile, row moves and grid keys call the commands below and refresh the grids
+// of the lists in the result; the buttons follow AutoEnableDisable.
 class ActionLists {
  public:
   ActionLists() = default;

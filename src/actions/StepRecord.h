@@ -22,6 +22,8 @@ inline constexpr int kKindCount = 8;
 // The sensor set a main-list step runs for one sensor situation: 0 = All, 1..4 = Set1..Set4.
 using SensorSetIndex = std::uint8_t;
 inline constexpr int kSensorSetCount = 5;
+// Tab and cell texts of the sets: 406 "Todos", 407..410 "Set1".."Set4".
+inline constexpr int SensorSetText(SensorSetIndex set) { return 406 + set; }
 
 // Lists are numbered 1..6: the main list, then the sets All, Set1..Set4.
 inline constexpr int kListCount = 6;
