@@ -73,6 +73,16 @@ ListDocument PlainMainAndSets(int mainSteps, int setSteps) {
   return doc;
 }
 
+// Advanced: a go-to far back over many configuration entries, and a go-to to itself.
+ListDocument FarAndSelfGoTos() {
+  ListDocument doc;
+  for (int s = 1; s <= 80; ++s)
+    Append(doc, 1, MakeStep(kMoves[s % 7], 4, 0, static_cast<actions::SensorSetIndex>(s % 2), 0));
+  Append(doc, 1, MakeStep(ActionKind::GoToStep, 1, 3, 0, 1));
+  Append(doc, 1, MakeStep(ActionKind::GoToStep, 82, 4, 4, 4));
+  return doc;
+}
+
 ListDocument SpecExample() {
   ListDocument doc;
   Append(doc, 1, MakeStep(ActionKind::Forward, 12));
@@ -127,6 +137,8 @@ const Case kCases[] = {
     {"advanced, 40 steps and 10 per set", [] { return AdvancedMix(40, 10); }, {true, false}},
     {"advanced, 100 steps and 20 per set", [] { return AdvancedMix(100, 20); }, {true, false}},
     {"advanced, centres 200 and 0", [] { return WithCentres(AdvancedMix(30, 5), 200, 0); }, {true, false}},
+    {"advanced, far go-to and go-to to itself", FarAndSelfGoTos, {true, false}},
+    {"beginner, far go-to and go-to to itself", FarAndSelfGoTos, {false, true}},
     // The capacities the README gives.
     {"advanced, 158 steps changing all three sets", [] { return AllColumnsChanging(158); }, {true, false}},
     {"advanced, 100 steps and 106 per set", [] { return PlainMainAndSets(100, 106); }, {true, false}},
