@@ -142,4 +142,4 @@ class Canvas:
         return rgba(c) if len(c) == 3 else c
 
     def image(self):
-        return self.img.resize((self.w, self.h), Image.LANCZOS)
+        return self.img.resize((self.w, self.h), Image.BOX)

@@ -98,13 +98,16 @@ def bottom_edge():
 
 
 def corner():
-    """Slot 4, 23 x 19: the bottom right corner; the window's rounded corner (radius 25) ends
-    one row below this piece when the help panel is on."""
+    """Slot 4, 23 x 19: the bottom right corner. The window's rounded corner (radius 25) ends
+    one row below this piece when the help panel is on and at its row 18 when it is off, so
+    the outline is drawn two rows deeper at the bottom: it then meets the bottom strip's
+    outline in both states."""
     c = Canvas(23, 19, BODY)
-    # Centre of the corner's circle in the piece's coordinates.
+    # Centre of the corner's circle in the piece's coordinates (help panel on).
     cx, cy, r = 23 - 25, 20 - 25, 25
+    rx, ry = r - OUTLINE_WIDTH - 0.5, r - 2 * OUTLINE_WIDTH - 0.5
     c.rect((0, 0, 23, 19), fill=OUTLINE)
-    c.circle(cx, cy, r - OUTLINE_WIDTH - 0.5, fill=BODY)
+    c.ellipse((cx - rx, cy - ry, cx + rx, cy + ry), fill=BODY)
     return c.image()
 
 
@@ -169,7 +172,6 @@ def column_frame(w, h):
     c.rrect((2, 2, w - 2, 74), r - 2, fill=lighten(COLUMN_COLOUR, 0.84))
     c.rect((2, 60, w - 2, 74), fill=lighten(COLUMN_COLOUR, 0.84))
     c.rect((2, 74, w - 2, 76), fill=lighten(COLUMN_COLOUR, 0.55))
-    # A little ground line for the mascot.
     return c.image()
 
 
