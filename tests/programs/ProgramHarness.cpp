@@ -30,7 +30,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 int Compiled::CodeBytes() const {
-  return static_cast<int>(std::count_if(Flags.begin(), Flags.end(), [](std::uint8_t f) { return (f & 3) == 3; }));
+  return static_cast<int>(
+      std::count_if(Flags.begin(), Flags.end(), [](std::uint8_t f) { return (f & 3) == 3; }));
 }
 
 int Compiled::LowestCode() const {
@@ -47,7 +48,9 @@ int Compiled::DataEnd() const {
   return 0;
 }
 
-int Compiled::VariableBits() const { return VarCounts[0] + 4 * VarCounts[1] + 8 * VarCounts[2] + 16 * VarCounts[3]; }
+int Compiled::VariableBits() const {
+  return VarCounts[0] + 4 * VarCounts[1] + 8 * VarCounts[2] + 16 * VarCounts[3];
+}
 
 namespace {
 

@@ -27,9 +27,9 @@ struct Compiled {
   int PacketCount = 0;
   std::array<int, 4> VarCounts{};  // bits, nibbles, bytes, words
 
-  int CodeBytes() const;     // bytes holding object code
-  int LowestCode() const;    // lowest address holding object code (2048 without code)
-  int DataEnd() const;       // one past the highest DATA byte (0 without data)
+  int CodeBytes() const;   // bytes holding object code
+  int LowestCode() const;  // lowest address holding object code (2048 without code)
+  int DataEnd() const;     // one past the highest DATA byte (0 without data)
   int FreeBytes() const { return LowestCode() - DataEnd(); }
   int VariableBits() const;
 };

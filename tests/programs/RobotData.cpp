@@ -24,10 +24,18 @@ struct Sets {
 void ApplyConfig(Sets& sets, int value) {
   const int set = value & 7;
   switch ((value >> 4) & 3) {
-    case 3: sets.Both = set; break;
-    case 2: sets.Left = set; break;
-    case 1: sets.Right = set; break;
-    default: sets = Sets{5, 5, 5}; break;
+    case 3:
+      sets.Both = set;
+      break;
+    case 2:
+      sets.Left = set;
+      break;
+    case 1:
+      sets.Right = set;
+      break;
+    default:
+      sets = Sets{5, 5, 5};
+      break;
   }
 }
 
@@ -77,8 +85,8 @@ std::string CompareWithDocument(const DecodedData& data, const actions::ListDocu
   if (data.RightCentre != doc.RightServoCenter) problems << "right centre " << data.RightCentre << "\n";
   for (int k = 0; k < 5; ++k)
     if (data.SetStarts[k] != data.Lists[k + 1].Start)
-      problems << "set " << k << " recorded at " << data.SetStarts[k] << " but starts at " << data.Lists[k + 1].Start
-               << "\n";
+      problems << "set " << k << " recorded at " << data.SetStarts[k] << " but starts at "
+               << data.Lists[k + 1].Start << "\n";
 
   // The main list, walked as the robot walks it.
   std::vector<Step> steps;
@@ -123,9 +131,11 @@ std::string CompareWithDocument(const DecodedData& data, const actions::ListDocu
     }
     Sets after = step.InForce;
     for (const Entry& entry : data.Lists[0].Entries)
-      if (entry.Address >= landing && entry.Address < steps[target - 1].Own->Address) ApplyConfig(after, entry.Value);
+      if (entry.Address >= landing && entry.Address < steps[target - 1].Own->Address)
+        ApplyConfig(after, entry.Value);
     if (advancedMode && !(after == steps[target - 1].InForce))
-      problems << "go-to at step " << s << " leaves sets " << Describe(after) << " at step " << target << "\n";
+      problems << "go-to at step " << s << " leaves sets " << Describe(after) << " at step " << target
+               << "\n";
   }
 
   for (int list = 2; list <= actions::kListCount; ++list) {

@@ -13,7 +13,9 @@
 namespace programs_test {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) { return builder::SplitLines(text); }
+std::vector<std::string> Lines(const std::string& text) {
+  return builder::SplitLines(text);
+}
 
 TEST(ProgramFiles, BothStartWithTheTargetAndLanguageDirectivesAndUseCrLf) {
   for (const char* name : {"robot.bas", "test.bas"}) {

@@ -17,8 +17,8 @@ using actions::ActionKind;
 using actions::ListDocument;
 using actions::MakeStep;
 
-constexpr ActionKind kMoves[] = {ActionKind::Forward,    ActionKind::Backward,    ActionKind::TurnLeft,
-                                 ActionKind::TurnRight,  ActionKind::RotateLeft,  ActionKind::RotateRight,
+constexpr ActionKind kMoves[] = {ActionKind::Forward,    ActionKind::Backward,   ActionKind::TurnLeft,
+                                 ActionKind::TurnRight,  ActionKind::RotateLeft, ActionKind::RotateRight,
                                  ActionKind::StopAndWait};
 
 void Append(ListDocument& doc, int list, actions::StepRecord step) {
@@ -133,7 +133,9 @@ const Case kCases[] = {
     {"example, centres 0 and 200", [] { return WithCentres(SpecExample(), 0, 200); }, {false, true}},
     {"example, centres 200 and 0", [] { return WithCentres(SpecExample(), 200, 0); }, {false, true}},
     {"255 beginner steps", [] { return BeginnerList(255); }, {false, true}},
-    {"255 beginner steps, centres 0 and 200", [] { return WithCentres(BeginnerList(255), 0, 200); }, {false, false}},
+    {"255 beginner steps, centres 0 and 200",
+     [] { return WithCentres(BeginnerList(255), 0, 200); },
+     {false, false}},
     {"advanced, 40 steps and 10 per set", [] { return AdvancedMix(40, 10); }, {true, false}},
     {"advanced, 100 steps and 20 per set", [] { return AdvancedMix(100, 20); }, {true, false}},
     {"advanced, centres 200 and 0", [] { return WithCentres(AdvancedMix(30, 5), 200, 0); }, {true, false}},
@@ -155,7 +157,8 @@ TEST(RobotProgram, CompilesAndCarriesTheDocumentWhereTheConfigureLineSays) {
     EXPECT_GT(built.Result.FreeBytes(), 0);
     const DecodedData data = DecodeRobotData(built.Result.Image);
     EXPECT_EQ(CompareWithDocument(data, doc, c.Options.AdvancedMode, builder::SensorMode(c.Options)), "");
-    EXPECT_EQ(ConfigureBytes(built.Build.Lines), std::vector<int>(built.Result.Image.begin(), built.Result.Image.begin() + 14));
+    EXPECT_EQ(ConfigureBytes(built.Build.Lines),
+              std::vector<int>(built.Result.Image.begin(), built.Result.Image.begin() + 14));
     // The data is DATA, the code is code: nothing of the lists was overwritten.
     const int lastListEnd = data.Lists[5].End;
     for (int a = 0; a <= lastListEnd; ++a) ASSERT_EQ(built.Result.Flags[a] & 3, 2) << "address " << a;
@@ -166,8 +169,15 @@ TEST(RobotProgram, ExampleDataMatchesTheConfigureLine) {
   const BuiltProgram built = BuildAndCompile(SpecExample(), {false, true});
   ASSERT_TRUE(built.Result.Ok) << built.Result.Error;
   const std::vector<int> header = {1, 0, 100, 100, 25, 0, 26, 0, 27, 0, 28, 0, 29, 0};
-  const std::string list = "F\x0c" "B\x0c" "L\x0d" "R\x0d" "S\x0a" "QQQQQQ";
-  for (std::size_t a = 0; a < header.size(); ++a) EXPECT_EQ(built.Result.Image[a], header[a]) << "address " << a;
+  const std::string list =
+      "F\x0c"
+      "B\x0c"
+      "L\x0d"
+      "R\x0d"
+      "S\x0a"
+      "QQQQQQ";
+  for (std::size_t a = 0; a < header.size(); ++a)
+    EXPECT_EQ(built.Result.Image[a], header[a]) << "address " << a;
   for (std::size_t i = 0; i < list.size(); ++i)
     EXPECT_EQ(built.Result.Image[14 + i], static_cast<std::uint8_t>(list[i])) << "address " << 14 + i;
 }
