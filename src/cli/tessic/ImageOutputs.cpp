@@ -1,0 +1,71 @@
+// After a good compilation: the one-line summary, and the files --hex, --bin and --packets.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "Tessic.h"
+#include "tokenizer/ImageReport.h"
+#include "tokenizer/Tokenizer.h"
+
+namespace cli::tessic {
+namespace {
+
+std::string Remember(Options&, const std::string& value) {
+  return value.empty() ? std::string("needs a file name") : std::string();
+}
+
+const OptionRegistration hex({"--hex", "FILE", "write the bytes to be downloaded as Intel HEX", Remember});
+const OptionRegistration bin({"--bin", "FILE", "write the whole 2048-byte EEPROM image", Remember});
+const OptionRegistration packets({"--packets", "FILE", "write the download packets as sent (18 bytes each)", Remember});
+
+// Written beside the target first and renamed, so a failed write leaves no half file.
+bool WriteFile(const std::string& path, const char* data, size_t size) {
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out.write(data, static_cast<std::streamsize>(size)) || !out.flush()) {
+      std::fprintf(stderr, "tessic: cannot write %s\n", path.c_str());
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::fprintf(stderr, "tessic: cannot write %s: %s\n", path.c_str(), error.message().c_str());
+    return false;
+  }
+  return true;
+}
+
+int PrintSummary(const Options& options, tok::Tokenizer& t) {
+  if (!options.DirectivesOnly) std::printf("%s\n", tok::Summary(t.TokenizeResult).c_str());
+  return 0;
+}
+
+int WriteFiles(const Options& options, tok::Tokenizer& t) {
+  if (options.DirectivesOnly) return 0;
+  const tok::ResultRecord& r = t.TokenizeResult;
+  if (auto it = options.Values.find("--hex"); it != options.Values.end()) {
+    const std::string text = tok::IntelHex(r);
+    if (!WriteFile(it->second, text.data(), text.size())) return 1;
+  }
+  if (auto it = options.Values.find("--bin"); it != options.Values.end()) {
+    if (!WriteFile(it->second, reinterpret_cast<const char*>(r.EEPROM), sizeof r.EEPROM)) return 1;
+  }
+  if (auto it = options.Values.find("--packets"); it != options.Values.end()) {
+    if (!WriteFile(it->second, reinterpret_cast<const char*>(r.PacketBuffer),
+                   static_cast<size_t>(r.PacketCount) * tok::PacketSize))
+      return 1;
+  }
+  return 0;
+}
+
+const OutputRegistration summary({10, "summary", PrintSummary});
+const OutputRegistration files({20, "files", WriteFiles});
+
+}  // namespace
+}  // namespace cli::tessic
