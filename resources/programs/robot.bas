@@ -111,7 +111,7 @@ Start:
   PAUSE StartDelay
   READ ModeAddress, Mode
   READ CentreAddress, LeftCentre, RightCentre
-  LeftSpeed = Still
+  LeftSpeed = Still               ' the servos start standing still
   RightSpeed = Still
   SetForBoth = 0                  ' every situation starts with the set All
   SetForLeft = 0
