@@ -83,7 +83,7 @@ ListDocument FarAndSelfGoTos() {
   return doc;
 }
 
-ListDocument SpecExample() {
+ListDocument FiveStepExample() {
   ListDocument doc;
   Append(doc, 1, MakeStep(ActionKind::Forward, 12));
   Append(doc, 1, MakeStep(ActionKind::Backward, 12));
@@ -128,10 +128,10 @@ struct Case {
 const Case kCases[] = {
     {"all lists empty, sensors off", [] { return ListDocument(); }, {false, false}},
     {"all lists empty, advanced", [] { return ListDocument(); }, {true, false}},
-    {"example, sensors on", SpecExample, {false, true}},
-    {"example, sensors off", SpecExample, {false, false}},
-    {"example, centres 0 and 200", [] { return WithCentres(SpecExample(), 0, 200); }, {false, true}},
-    {"example, centres 200 and 0", [] { return WithCentres(SpecExample(), 200, 0); }, {false, true}},
+    {"example, sensors on", FiveStepExample, {false, true}},
+    {"example, sensors off", FiveStepExample, {false, false}},
+    {"example, centres 0 and 200", [] { return WithCentres(FiveStepExample(), 0, 200); }, {false, true}},
+    {"example, centres 200 and 0", [] { return WithCentres(FiveStepExample(), 200, 0); }, {false, true}},
     {"255 beginner steps", [] { return BeginnerList(255); }, {false, true}},
     {"255 beginner steps, centres 0 and 200",
      [] { return WithCentres(BeginnerList(255), 0, 200); },
@@ -166,7 +166,7 @@ TEST(RobotProgram, CompilesAndCarriesTheDocumentWhereTheConfigureLineSays) {
 }
 
 TEST(RobotProgram, ExampleDataMatchesTheConfigureLine) {
-  const BuiltProgram built = BuildAndCompile(SpecExample(), {false, true});
+  const BuiltProgram built = BuildAndCompile(FiveStepExample(), {false, true});
   ASSERT_TRUE(built.Result.Ok) << built.Result.Error;
   const std::vector<int> header = {1, 0, 100, 100, 25, 0, 26, 0, 27, 0, 28, 0, 29, 0};
   const std::string list =
