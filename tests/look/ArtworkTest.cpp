@@ -111,6 +111,27 @@ TEST(Artwork, PaletteTilesAreLoopingAnimationsWithClearCorners) {
   }
 }
 
+// Every tile shows its own kind, and moves: no two first frames alike, no frame repeating
+// the first one in the middle of the move.
+TEST(Artwork, PaletteTilesShowDifferentMoves) {
+  std::vector<QImage> firsts;
+  for (int slot = 14; slot <= 21; ++slot) {
+    QByteArray bytes = *SlotPicture(slot, false);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QImage first = reader.read().convertToFormat(QImage::Format_ARGB32);
+    QImage middle;
+    for (int i = 1; i <= reader.imageCount() / 2; ++i) middle = reader.read();
+    middle = middle.convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(middle.isNull()) << "slot " << slot;
+    EXPECT_NE(first, middle) << "slot " << slot << " does not move";
+    for (size_t i = 0; i < firsts.size(); ++i)
+      EXPECT_NE(firsts[i], first) << "slots " << 14 + i << " and " << slot << " look alike";
+    firsts.push_back(first);
+  }
+}
+
 TEST(Artwork, PicturesOfOtherWindowsHaveTheirSizes) {
   struct Piece {
     const char* alias;
