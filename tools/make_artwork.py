@@ -3,6 +3,8 @@
 
     /usr/bin/python3 tools/make_artwork.py            pictures, resource file and previews
     /usr/bin/python3 tools/make_artwork.py --preview  only the previews in docs/
+    /usr/bin/python3 tools/make_artwork.py --check    compare with the committed pictures; exit 1
+                                                      when they are out of date
 
 Needs Python 3 with Pillow and the DejaVu fonts (Debian packages python3-pil and
 fonts-dejavu-core). The build never runs this script: its output is committed.
@@ -177,6 +179,15 @@ def main(argv):
         print("artwork:", e, file=sys.stderr)
     if errors:
         return 1
+    if "--check" in argv:
+        wanted = {OUT / f: data for _, _, f, data, _ in items}
+        wanted[QRC] = qrc_text(items).encode()
+        wanted[OUT / "README.md"] = readme_text().encode()
+        stale = [p for p, data in wanted.items() if not p.exists() or p.read_bytes() != data]
+        stale += [p for p in OUT.iterdir() if p not in wanted]
+        for p in stale:
+            print("artwork: out of date:", p.relative_to(ROOT), file=sys.stderr)
+        return 1 if stale else 0
     if "--preview" not in argv:
         OUT.mkdir(parents=True, exist_ok=True)
         keep = {file_name for _, _, file_name, _, _ in items} | {"README.md"}
