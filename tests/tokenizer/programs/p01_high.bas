@@ -1,0 +1,3 @@
+'{$VARDA VD2}
+'{$TESSIC 2.0}
+HIGH 5

@@ -1,0 +1,3 @@
+'{$VARDA VD2P}
+'{$TESSIC 2.5}
+B1 = 5

@@ -1,0 +1,7 @@
+'{$VARDA VD2}
+'{$TESSIC 2.5}
+GOSUB a
+GOSUB a
+GOSUB a
+a:
+RETURN

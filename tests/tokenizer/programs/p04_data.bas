@@ -1,0 +1,4 @@
+'{$VARDA VD2}
+'{$TESSIC 2.5}
+DATA "AB", WORD 513, (2), 7
+END

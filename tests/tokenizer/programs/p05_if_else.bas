@@ -1,0 +1,4 @@
+'{$VARDA VD2}
+'{$TESSIC 2.5}
+IF B1 THEN B2 = 1 ELSE B2 = 0
+HIGH 1

@@ -1,0 +1,5 @@
+'{$VARDA VD2E}
+'{$TESSIC 2.5}
+DO WHILE B1
+B1 = 1
+LOOP

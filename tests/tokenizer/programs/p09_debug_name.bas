@@ -1,0 +1,3 @@
+'{$VARDA VD2SX}
+'{$TESSIC 2.5}
+DEBUG ? B1

@@ -1,0 +1,3 @@
+'{$VARDA VD2}
+'{$TESSIC 2.5}
+READ 0, WORD W1
