@@ -87,14 +87,20 @@ def right_edge():
 
 
 def bottom_edge():
-    """Slot 2, 782 x 18: the window's bottom, moved by the help panel."""
+    """Slot 2, 782 x 18: the window's bottom, moved by the help panel. It starts at column 2
+    (after the left outline), so its left end also draws the outline of the window's bottom
+    left corner, placed like the corner piece's."""
     w, h = 782, 18
-    img = Image.new("RGBA", (w, h), BODY + (255,))
-    px = img.load()
-    for y in range(h - OUTLINE_WIDTH, h):
-        for x in range(w):
-            px[x, y] = OUTLINE + (255,)
-    return img
+    c = Canvas(w, h, OUTLINE)
+    c.rect((0, 0, w, h - OUTLINE_WIDTH), fill=BODY)
+    # The corner's circle centre (window column 25, 25 rows above the bottom with the help
+    # panel on) in the strip's coordinates; the inner edge is an ellipse as in corner().
+    cx, cy, r = 25 - 2, 19 - 25, 25
+    rx, ry = r - OUTLINE_WIDTH - 0.5, r - 2 * OUTLINE_WIDTH - 0.5
+    c.rect((0, 0, cx, h), fill=OUTLINE)
+    c.ellipse((cx - rx, cy - ry, cx + rx, cy + ry), fill=BODY)
+    c.rect((cx, 0, w, h - OUTLINE_WIDTH), fill=BODY)
+    return c.image()
 
 
 def corner():
