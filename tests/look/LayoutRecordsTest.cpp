@@ -134,6 +134,31 @@ TEST(LayoutRecords, ShownControlsOfTheMainWindowDoNotOverlap) {
   }
 }
 
+// A picture under a control is a frame around it or stays clear of it, so no picture cuts
+// through a grid, a check box or the port box.
+TEST(LayoutRecords, PicturesFrameControlsOrStayClear) {
+  for (bool advanced : {false, true}) {
+    std::vector<int> shown = {66, 67, 68, 69, 73, 74, 88};
+    if (advanced)
+      shown.insert(shown.end(), {71, 72});
+    else
+      shown.push_back(70);
+    for (int slot = 5; slot <= 65; ++slot) {
+      if (slot >= 14 && slot <= 21) continue;  // the tiles lie in the palette box
+      const auto n = Effective(slot, advanced);
+      if (!n) continue;
+      const auto f = PictureRecord(*Record(*n));
+      if (!(f[7] & 1) && slot < 22) continue;  // hidden for good; button looks all count
+      const QRect picture(f[1], f[2], f[3], f[4]);
+      for (int c : shown) {
+        const QRect control = ControlRect(*Record(*Effective(c, advanced)));
+        EXPECT_TRUE(!picture.intersects(control) || picture.contains(control))
+            << "picture record " << *n << " cuts control " << *Effective(c, advanced);
+      }
+    }
+  }
+}
+
 TEST(LayoutRecords, TestWindowControlsFitTheWindowApart) {
   const QRect window = ControlRect(*Record(76));
   for (int a = 77; a <= 87; ++a) {
