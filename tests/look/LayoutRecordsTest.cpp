@@ -24,7 +24,9 @@ std::set<int> ExpectedRecords() {
   return r;
 }
 
-bool IsPictureRecord(int n) { return (n >= 1 && n <= 65) || (n >= 91 && n <= 155); }
+bool IsPictureRecord(int n) {
+  return (n >= 1 && n <= 65) || (n >= 91 && n <= 155);
+}
 
 TEST(LayoutRecords, ExactlyTheRecordsOfThisBuildWithTheirLengths) {
   const auto expected = ExpectedRecords();
@@ -48,10 +50,10 @@ TEST(LayoutRecords, GivenValuesAreKept) {
     QRect rect;
   };
   const std::vector<Given> given = {
-      {73, {19, 103, 128, 263}},  {74, {16, 482, 500, 49}},   {75, {0, 0, 534, 527}},
-      {76, {0, 0, 454, 480}},     {88, {159, 103, 231, 226}}, {89, {4, 24, 193, 198}},
-      {161, {460, 103, 201, 226}}, {162, {471, 70, 23, 23}},  {164, {16, 444, 771, 34}},
-      {165, {0, 0, 807, 527}},    {178, {158, 103, 287, 226}},
+      {73, {19, 103, 128, 263}},   {74, {16, 482, 500, 49}},    {75, {0, 0, 534, 527}},
+      {76, {0, 0, 454, 480}},      {88, {159, 103, 231, 226}},  {89, {4, 24, 193, 198}},
+      {161, {460, 103, 201, 226}}, {162, {471, 70, 23, 23}},    {164, {16, 444, 771, 34}},
+      {165, {0, 0, 807, 527}},     {178, {158, 103, 287, 226}},
   };
   for (const auto& g : given) EXPECT_EQ(ControlRect(*Record(g.record)), g.rect) << "record " << g.record;
 }

@@ -19,7 +19,9 @@ inline std::optional<QByteArray> Resource(const QString& path) {
   return file.readAll();
 }
 
-inline std::optional<QByteArray> Record(int n) { return Resource(QStringLiteral(":/DATA/%1").arg(n)); }
+inline std::optional<QByteArray> Record(int n) {
+  return Resource(QStringLiteral(":/DATA/%1").arg(n));
+}
 
 inline std::uint16_t U16(const QByteArray& bytes, int offset) {
   return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |

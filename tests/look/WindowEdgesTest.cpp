@@ -57,7 +57,9 @@ Edges Place(bool advanced, bool help) {
   return e;
 }
 
-bool IsOutline(QRgb c) { return qAlpha(c) == 255 && qGray(c) < 110; }
+bool IsOutline(QRgb c) {
+  return qAlpha(c) == 255 && qGray(c) < 110;
+}
 
 // Below the header, the left, right and bottom edges of the window show the dark outline in
 // both modes with the help panel on and off; the rounded corners (radius 25) are left out.
