@@ -203,7 +203,7 @@ def main(argv):
     by_alias = {(p, a): img for p, a, _, _, img in items}
     for advanced, name in ((False, "beginner"), (True, "advanced")):
         preview.main_window(records, by_alias, advanced).save(DOCS / f"preview-{name}.png")
-    preview.test_window(records, by_alias, testwin.CONTROL_PLACES).save(DOCS / "preview-test-window.png")
+    preview.test_window(records, by_alias, testwin.CONTROL_PLACES, testwin.PLACES).save(DOCS / "preview-test-window.png")
     preview.tile_sheet(by_alias).save(DOCS / "preview-tiles.png")
     preview.button_sheet(by_alias, BUTTONS).save(DOCS / "preview-buttons.png")
     return 0

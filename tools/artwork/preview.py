@@ -150,7 +150,7 @@ def main_window(records, pics, advanced):
     return out.convert("RGB")
 
 
-def test_window(records, pics, places):
+def test_window(records, pics, places, bot_places):
     _, _, width, height = records[76][1]
     canvas = Image.new("RGBA", (width, height), (236, 236, 236, 255))
     d = ImageDraw.Draw(canvas)
@@ -165,9 +165,11 @@ def test_window(records, pics, places):
     _place(canvas, pics[("/PIC", "test_robot")], x, y)
     _place(canvas, pics[("/PIC", "whisker_left_rest")], x + 4, y + 8)
     _place(canvas, pics[("/PIC", "whisker_right_pressed")], x + 116, y + 8)
-    for ex, ey, colour in ((62, 64, (0, 0, 0)), (114, 64, (255, 0, 0))):
-        d.ellipse([x + ex, y + ey, x + ex + 13, y + ey + 13], fill=colour)
-        d.rectangle([x + ex - 2, y + ey + 14, x + ex + 15, y + ey + 27], fill=colour)
+    for side, colour in (("Left", (0, 0, 0)), ("Right", (255, 0, 0))):
+        lx, ly, lw, lh = bot_places[side + "IrSensorLens (ellipse)"]
+        d.ellipse([x + lx, y + ly, x + lx + lw - 1, y + ly + lh - 1], fill=colour)
+        sx, sy, sw, sh = bot_places[side + "IrSensor (rectangle)"]
+        d.rectangle([x + sx, y + sy, x + sx + sw - 1, y + sy + sh - 1], fill=colour)
     d.text((x + w / 2, y + 314), "Atrás", font=small, fill=(0, 0, 0), anchor="mm")
     for n in (78, 79):
         x, y, w, h = rect(n)

@@ -15,10 +15,10 @@ PLACES = {
     "test_robot": (0, 0, 190, 330),
     "LeftWhisker1/LeftWhisker2": (4, 8, 70, 104),
     "RightWhisker1/RightWhisker2": (116, 8, 70, 104),
-    "LeftIrSensorLens (ellipse)": (62, 64, 14, 14),
-    "LeftIrSensor (rectangle)": (60, 78, 18, 14),
-    "RightIrSensorLens (ellipse)": (114, 64, 14, 14),
-    "RightIrSensor (rectangle)": (112, 78, 18, 14),
+    "LeftIrSensorLens (ellipse)": (57, 70, 12, 12),
+    "LeftIrSensor (rectangle)": (71, 68, 12, 16),
+    "RightIrSensorLens (ellipse)": (121, 70, 12, 12),
+    "RightIrSensor (rectangle)": (107, 68, 12, 16),
     "BackLabel": (0, 304, 190, 20),
 }
 
@@ -72,8 +72,8 @@ def test_robot():
     for x in (44, 146):
         c.rect((x - 3, 96, x + 3, 106), fill=hex_rgb("#1E1E1E"))
     # Housings of the infrared detectors: the window fills the lens and the detector.
-    for lens_x in (62, 114):
-        c.rrect((lens_x - 5, 60, lens_x + 19, 96), 4, fill=hex_rgb("#34495E"))
+    for x0 in (53, 104):
+        c.rrect((x0, 64, x0 + 33, 88), 4, fill=hex_rgb("#34495E"))
     # Screws that hold the whiskers.
     for x in (70, 120):
         c.circle(x, 108, 4, fill=hex_rgb("#95A5A6"), outline=hex_rgb("#606C76"), width=1)
