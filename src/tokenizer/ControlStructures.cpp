@@ -56,13 +56,11 @@ void RaiseWrongStructure(Tokenizer& t, uint8_t kind) {
 }
 
 // LOOP, NEXT, CASE and ENDSELECT close or continue the structure on top of the stack, which
-// must be theirs. A single-line IF right after THEN or ELSE cannot hold them either: that
-// frame would be taken for theirs.
+// must be theirs. (A single-line IF is never right after THEN or ELSE when the next statement
+// starts: the end of each statement moves it on.)
 void RequireTop(Tokenizer& t, uint8_t kind) {
   const uint8_t top = Top(t).Kind;
-  if (top == kind) return;
-  RaiseWrongStructure(t, top);
-  t.RaiseTokenizeError(ErrExpectedEndOfLine);
+  if (top != kind) RaiseWrongStructure(t, top);
 }
 
 void PatchPending(Tokenizer& t, ControlFrame& f) {

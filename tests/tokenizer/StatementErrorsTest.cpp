@@ -103,6 +103,8 @@ const ErrorCase Cases[] = {
     {"x VAR BYTE\nSELECT x\nCASE `>` 1 TO 2\nHIGH 1\nENDSELECT\n", "141-Expected a constant, variable, unary operator, or '('"},
     {"x VAR BYTE\nDO\nSELECT x\nCASE 1\nHIGH 1\n`LOOP`\n", "182-Expected a label, variable, instruction, or 'ENDSELECT'"},
     {"x VAR BYTE\nFOR x = 1 TO 2\nSELECT x\nCASE 1\nHIGH 1\n`NEXT`\n", "182-Expected a label, variable, instruction, or 'ENDSELECT'"},
+    {"DO\nIF B1 THEN `LOOP`\n", "161-Expected a label, variable, instruction, or 'ENDIF'"},
+    {"x VAR BYTE\nFOR x = 1 TO 2\nIF B1 THEN `NEXT`\n", "161-Expected a label, variable, instruction, or 'ENDIF'"},
     // Instructions.
     {"ON 1 `HIGH` a\n", "185-Expected 'GOTO' or 'GOSUB'"},
     {"ON 1 GOTO a `b`\na:\n", "130-Expected ',', end-of-line, or ':'"},
