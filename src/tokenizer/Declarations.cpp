@@ -131,7 +131,7 @@ struct DataPass {
       return;
     }
     DefinePending();
-    const Element itemFirst = t.ElementList[NextLiveIndex(t)];
+    const Element itemFirst = Peek(t);  // its position marks the bytes it fills
     int bytes = 1;
     const Element size = Peek(t);
     if (size.Kind == SizeWord && size.Value == SizeWordWord) {

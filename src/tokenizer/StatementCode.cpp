@@ -14,7 +14,7 @@ std::atomic<int> patchedTwice{0};
 // A reserved field stays all zero until it is patched, and no patched field is all zero (every
 // target lies behind the return table), so a non-zero field has been written before.
 bool FieldWritten(const Tokenizer& t, int field) {
-  for (int p = field; p < field + layout::AddressFieldBits; ++p) {
+  for (int p = field; p < field + layout::AddressFieldBits && p < layout::CodeBitLimit; ++p) {
     const uint8_t byte = t.TokenizeResult.EEPROM[layout::CodeByteAddress(p)];
     if (byte & layout::CodeBitsInByte(p, 1, 1)) return true;
   }
