@@ -143,6 +143,21 @@ std::vector<LayoutCase> Cases() {
                    PushC(84) + PushC(1) + PushC(2) + Tok(33) + Const(65) + "00" + end});
   cases.push_back({"SERIN without labels pushes 1", "SERIN 1, 84, [B1]\n", 2,
                    PushC(1) + PushC(84) + PushC(1) + Tok(34) + list + end});
+  // A label as a pushed constant: a 1 bit, token 46, payload bit 1, then the address field.
+  const std::string labelConst = "11011101" + Addr(Start);
+  cases.push_back({"SERIN with a parity label only", "lbl:\nSERIN 1, 84, lbl, [B1]\n", 2,
+                   labelConst + PushC(0) + PushC(1) + PushC(84) + PushC(1) + Tok(34) + list + end});
+  cases.push_back({"SERIN with a timeout", "lbl:\nSERIN 1, 84, 100, lbl, [B1]\n", 2,
+                   labelConst + PushC(100) + PushC(84) + PushC(1) + Tok(34) + list + end});
+  cases.push_back({"SERIN with both labels and a flow pin", "lbl:\nSERIN 1\\2, 84, lbl, 100, lbl, [B1]\n", 2,
+                   labelConst + labelConst + PushC(100) + PushC(84) + PushC(1) + PushC(2) + Tok(35) + list + end});
+  cases.push_back({"SEROUT with flow pin and timeout", "lbl:\nSEROUT 1\\2, 84, 100, lbl, [65]\n", 2,
+                   labelConst + PushC(100) + PushC(84) + PushC(1) + PushC(2) + Tok(33) + Const(65) + "00" + end});
+  cases.push_back({"LCDOUT", "LCDOUT 1, 128, [65]\n", 5, PushC(128) + PushC(1) + Tok(45) + Const(65) + "00" + end});
+  cases.push_back({"OWIN", "OWIN 1, 2, [B1]\n", 6, PushC(2) + PushC(1) + Tok(57) + list + end});
+  cases.push_back({"POLLIN", "POLLIN 1, 0\n", 5, PushC(0) + PushC(1) + Tok(53) + end});
+  cases.push_back({"BRANCH", "lbl:\nBRANCH B1, [lbl, lbl]\n", 2,
+                   Push(ReadB(B1)) + Tok(15) + Addr(Start) + "1" + Addr(Start) + "0" + end});
   // Item lists.
   const std::string debug = PushC(84) + PushC(16) + Tok(32);
   cases.push_back({"? x names the value", "DEBUG ? B1\n", 2,
