@@ -118,6 +118,32 @@ TEST(Vd1Errors, FullestProgramStillFits) {
   EXPECT_EQ(outcome.EEPROMFlags[0], 128);
 }
 
+// Code of exactly 2048 bits uses address 0 too. 255 - 2048 / 8 does not fit the header byte
+// (its low byte would claim that only address 255 is code and let data overwrite the program),
+// so the header holds 0 and no data fits.
+TEST(Vd1Errors, FullImageLeavesNoRoomForData) {
+  const std::string program = Repeat("PAUSE 1000\n", 83) + "PWM 1, 1000, 1\n";
+  const auto full = CompileText(program);
+  ASSERT_TRUE(full.Success) << full.ErrorText;
+  EXPECT_EQ(full.CodeBits, 2048);
+  EXPECT_EQ(full.EEPROM[255], 0);
+  EXPECT_EQ(full.EEPROMFlags[0], 131);
+  const auto withData = CompileText("EEPROM 0, (1)\n" + program);
+  EXPECT_EQ(withData.ErrorText, "124-Data occupies same location as program");
+  EXPECT_EQ(CompileText(program + "HIGH 1").ErrorText, "127-EEPROM full");
+}
+
+// The GOSUB return table needs room after the code as well: 2041 bits of code and 11 of table
+// do not fit, 2017 and 11 do.
+TEST(Vd1Errors, ReturnTableMustFitAfterTheCode) {
+  const auto tight = CompileText("S: RETURN\nGOSUB S\n" + Repeat("PAUSE 1000\n", 83));
+  EXPECT_EQ(tight.ErrorText, "127-EEPROM full");
+  const auto fits = CompileText("S: RETURN\nGOSUB S\n" + Repeat("PAUSE 1000\n", 82));
+  ASSERT_TRUE(fits.Success) << fits.ErrorText;
+  EXPECT_EQ(fits.CodeBits, 2017);
+  EXPECT_EQ(fits.EEPROM[255], 255 - (2017 + 11) / 8);
+}
+
 // A failed compilation leaves nothing behind: blank image, no symbols, no module bytes.
 TEST(Vd1Errors, FailureAbandonsEverything) {
   const auto outcome = CompileText("SYMBOL x = B1\nHIGH 1\nGOTO nowhere");
