@@ -69,6 +69,18 @@ std::vector<FlowCase> FlowCases() {
                          Tok(0)});
   }
   {
+    // IF B1 THEN B2 = 1 : B3 = 2 ELSE B2 = 0 -- the ':' continues the THEN part.
+    const int thenPart = s + Len(cond) + 14 + 7 + 14;
+    const std::string thenCode = SetB(B2, 1) + SetB(9, 2);
+    const int elsePart = thenPart + Len(thenCode) + 7 + 14;
+    const std::string elseCode = SetB(B2, 0);
+    const int end = elsePart + Len(elseCode);
+    cases.push_back({"single-line IF with two THEN statements", "IF B1 THEN B2 = 1 : B3 = 2 ELSE B2 = 0\nHIGH 1\n",
+                     "2.5",
+                     cond + Addr(thenPart) + Goto(elsePart) + thenCode + Goto(end) + elseCode + PushC(1) + Tok(5) +
+                         Tok(0)});
+  }
+  {
     // Nested single-line IFs both end at the line end.
     const std::string inner = Push(Var(2, B2)) + Tok(13);
     const int innerAt = s + Len(cond) + 14 + 7 + 14;

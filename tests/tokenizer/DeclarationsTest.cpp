@@ -160,6 +160,8 @@ TEST(Packets, DataOnlyProgramStillCompiles) {
 TEST(Packets, NothingToTokenize) {
   const Result r = Compile(Program("x VAR BYTE\n' only a comment\n"));
   EXPECT_EQ(r.Error, "157-Nothing to tokenize");
+  EXPECT_EQ(r.Start, 0);
+  EXPECT_EQ(r.Length, 0);
 }
 
 }  // namespace

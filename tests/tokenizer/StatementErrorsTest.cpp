@@ -128,6 +128,8 @@ const ErrorCase Cases[] = {
     {"DEBUGIN WAIT (1, 2`\n`", "120-Expected ')'"},
     {"DEBUGIN WAIT (1, 2, 3, 4, 5, 6`,` 7)\n", "147-Limit of 6 values exceeded"},
     {"DEBUGIN STR B1 `5`\n", "118-Expected '\\'"},
+    {"DEBUGIN WAIT (1 + (2 + (3 + `4`)))\n", "144-Expression is too complex"},  // the first value starts at depth 5
+    {"BUTTON 1 + (2 + (3 + `4`)), 0, 0, 0, B1, 0, x\nx:\n", "144-Expression is too complex"},  // the pin is at depth 5
     {"`GET` 0, B1\n", "174-Label is missing ':'"},
     {"GET `0`, B1\n", "129-Expected ':' or end-of-line", 2, "2.0"},
 };
