@@ -17,6 +17,7 @@ struct LayoutCase {
   const char* statementBits;  // from bit 19 up to the closing END; spaces only for reading
 };
 
+// clang-format off
 const LayoutCase kLayouts[] = {
     {"HIGH 1", "00000 100 1"},
     {"LOW B0", "00001 0 100010"},
@@ -79,6 +80,7 @@ const LayoutCase kLayouts[] = {
     {"REM HIGH 1 is not compiled", ""},
     {"EEPROM (1, 2)", ""},
 };
+// clang-format on
 
 TEST(Vd1Layout, EveryInstructionMatchesItsHandWorkedBits) {
   for (const LayoutCase& c : kLayouts) {
@@ -131,15 +133,21 @@ TEST(Vd1Layout, AssignmentOperatorIndexes) {
   const struct {
     const char* op;
     int index;
-  } cases[] = {{"-", 2},   {"+", 3},  {"*", 4},   {"**", 5}, {"//", 6},   {"/", 7},
-               {"&/", 8},  {"&", 9},  {"|/", 10}, {"|", 11}, {"^/", 12},  {"^", 13},
-               {" MIN ", 14}, {" MAX ", 15}};
+  } cases[] = {{"-", 2}, {"+", 3},   {"*", 4},  {"**", 5},  {"//", 6}, {"/", 7},      {"&/", 8},
+               {"&", 9}, {"|/", 10}, {"|", 11}, {"^/", 12}, {"^", 13}, {" MIN ", 14}, {" MAX ", 15}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.op);
     const auto outcome = CompileText(std::string("B0 = 1") + c.op + "2");
     ASSERT_TRUE(outcome.Success) << outcome.ErrorText;
     // LET, 1, B0, '=', then 1, the operand 2, the index, 0
-    const std::string expected = "10101" "1001" "100010" "0001" "1" "1010010" + Binary(c.index, 4) + "0";
+    const std::string expected =
+        "10101"
+        "1001"
+        "100010"
+        "0001"
+        "1"
+        "1010010" +
+        Binary(c.index, 4) + "0";
     EXPECT_EQ(CodeBits(outcome, 19, static_cast<int>(expected.size())), expected);
   }
 }

@@ -13,10 +13,11 @@
 namespace {
 
 const char* const kVocabulary[] = {
-    " ",  "\n", "\r\n", "\t", ":",   ",",     "\"",    "(",    ")",     "#",     "$",      "%",      "@",
-    "=",  "=-", "<",    ">",  "+",   "-",     "0",     "1",    "255",   "65535", "B0",     "W1",     "PIN3",
-    "FOR", "NEXT", "IF", "THEN", "AND", "OR", "GOSUB", "GOTO", "RETURN", "DEBUG", "SERIN", "SEROUT", "LOOKUP",
-    "BRANCH", "EEPROM", "SYMBOL", "x", "L:", "TO", "STEP", "CR", "CLS", "REM", "'",
+    " ",      "\n",     "\r\n",  "\t",   ":",      ",",     "\"",    "(",      ")",      "#",
+    "$",      "%",      "@",     "=",    "=-",     "<",     ">",     "+",      "-",      "0",
+    "1",      "255",    "65535", "B0",   "W1",     "PIN3",  "FOR",   "NEXT",   "IF",     "THEN",
+    "AND",    "OR",     "GOSUB", "GOTO", "RETURN", "DEBUG", "SERIN", "SEROUT", "LOOKUP", "BRANCH",
+    "EEPROM", "SYMBOL", "x",     "L:",   "TO",     "STEP",  "CR",    "CLS",    "REM",    "'",
 };
 
 TEST(Vd1Robustness, MutatedProgramsCompileOrFailInsideTheSource) {
@@ -30,10 +31,18 @@ TEST(Vd1Robustness, MutatedProgramsCompileOrFailInsideTheSource) {
     for (int i = 0; i < edits; ++i) {
       const size_t at = rng() % (s.size() + 1);
       switch (rng() % 4) {
-        case 0: s.insert(at, kVocabulary[rng() % std::size(kVocabulary)]); break;
-        case 1: s.erase(at, 1 + rng() % 20); break;
-        case 2: if (at < s.size()) s[at] = static_cast<char>(rng() % 256); break;
-        default: if (!s.empty()) s.insert(at, s.substr(rng() % s.size(), rng() % 80)); break;
+        case 0:
+          s.insert(at, kVocabulary[rng() % std::size(kVocabulary)]);
+          break;
+        case 1:
+          s.erase(at, 1 + rng() % 20);
+          break;
+        case 2:
+          if (at < s.size()) s[at] = static_cast<char>(rng() % 256);
+          break;
+        default:
+          if (!s.empty()) s.insert(at, s.substr(rng() % s.size(), rng() % 80));
+          break;
       }
     }
     const auto outcome = vd1test::CompileText(s);

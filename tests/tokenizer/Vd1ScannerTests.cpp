@@ -24,6 +24,7 @@ struct ScanCase {
   std::vector<Expected> elements;  // up to the end of the source
 };
 
+// clang-format off
 const ScanCase kScans[] = {
     {"HIGH 1\r\nlow 2", {{KInstruction, IHigh, 0, 4}, {KConstant, 1, 5, 1}, {KEndOfLine, 0, 6, 1},
                         {KEndOfLine, 0, 7, 1}, {KInstruction, ILow, 8, 3}, {KConstant, 2, 12, 1}}},
@@ -54,6 +55,7 @@ const ScanCase kScans[] = {
       {KStep, 0, 47, 4}, {KConstant, 4, 52, 5}}},
     {"_name9 5x", {{KUndefined, 0, 0, 6}, {KConstant, 5, 7, 1}, {KUndefined, 0, 8, 1}}},
 };
+// clang-format on
 
 TEST(Vd1Scanner, ElementsValuesAndPositions) {
   UserSymbols symbols;
@@ -126,10 +128,10 @@ TEST(Vd1Keywords, TableIsCompleteAndUnambiguous) {
   const struct {
     Kind kind;
     int count;
-  } counts[] = {{KConstant, 16}, {KVariable, 56},   {KInstruction, 32}, {KRem, 1},         {KSymbol, 1},
-                {KEeprom, 1},    {KBsave, 1},       {KMin, 1},          {KStep, 1},        {KDebugWord, 2},
-                {KNumberPrefix, 3}, {KNotEqual, 2}, {KLessEqual, 2},    {KGreaterEqual, 2}, {KEqualMinus, 1},
-                {KEqual, 1},     {KColon, 1},       {KLabel, 0},        {KUndefined, 0},   {KEndOfLine, 0}};
+  } counts[] = {{KConstant, 16},    {KVariable, 56}, {KInstruction, 32}, {KRem, 1},          {KSymbol, 1},
+                {KEeprom, 1},       {KBsave, 1},     {KMin, 1},          {KStep, 1},         {KDebugWord, 2},
+                {KNumberPrefix, 3}, {KNotEqual, 2},  {KLessEqual, 2},    {KGreaterEqual, 2}, {KEqualMinus, 1},
+                {KEqual, 1},        {KColon, 1},     {KLabel, 0},        {KUndefined, 0},    {KEndOfLine, 0}};
   for (const auto& c : counts) EXPECT_EQ(perKind[c.kind], c.count) << int(c.kind);
   EXPECT_FALSE(FindKeyword("LET2").has_value());
   EXPECT_FALSE(FindKeyword("high").has_value());  // names are looked up upper case

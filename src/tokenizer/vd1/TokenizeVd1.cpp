@@ -14,15 +14,20 @@ struct Vd1WorkRecord {
   vd1::Outcome outcome;
 };
 
-void Vd1WorkDeleter::operator()(Vd1WorkRecord* record) const { delete record; }
+void Vd1WorkDeleter::operator()(Vd1WorkRecord* record) const {
+  delete record;
+}
 
 namespace {
 
 uint8_t SymbolKindOf(vd1::Kind kind) {
   switch (kind) {
-    case vd1::KLabel: return Label;
-    case vd1::KVariable: return Variable;
-    default: return Constant;
+    case vd1::KLabel:
+      return Label;
+    case vd1::KVariable:
+      return Variable;
+    default:
+      return Constant;
   }
 }
 

@@ -2,7 +2,9 @@
 
 namespace tok::vd1 {
 
-Field VariableOperand(uint8_t code) { return {code & 0x3Fu, 1 + VariableBits}; }
+Field VariableOperand(uint8_t code) {
+  return {code & 0x3Fu, 1 + VariableBits};
+}
 
 Field ConstantOperand(uint16_t value) {
   if (value <= 1) return {(0b100u << 1) | value, 3 + 1};

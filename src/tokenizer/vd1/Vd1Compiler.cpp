@@ -120,8 +120,8 @@ void Compiler::CompileSymbol() {
   const int code = value.value;
   uint32_t cells = 0;
   uint8_t words = 0;
-  if (code >= 16 && code <= 31) cells = 1u << (code - 16);            // BIT0..BIT15
-  if (code >= 34 && code <= 47) cells = 1u << (16 + code - 34);       // B0..B13
+  if (code >= 16 && code <= 31) cells = 1u << (code - 16);       // BIT0..BIT15
+  if (code >= 34 && code <= 47) cells = 1u << (16 + code - 34);  // B0..B13
   if (code >= 50 && code <= 62 && code % 2 == 0) words = static_cast<uint8_t>(1u << ((code - 50) / 2));
   for (int i = 0; i < 4; ++i) moduleBytes_[i] |= static_cast<uint8_t>(cells >> (8 * i));
   moduleBytes_[4] |= words;
@@ -204,7 +204,9 @@ int Compiler::ReserveNext() {
   return at;
 }
 
-void Compiler::PatchNext(int at) { code_.WriteAt(at, static_cast<uint32_t>(code_.Position()), AddressBits); }
+void Compiler::PatchNext(int at) {
+  code_.WriteAt(at, static_cast<uint32_t>(code_.Position()), AddressBits);
+}
 
 void Compile(const char* source, int length, Outcome& outcome) {
   outcome = Outcome{};

@@ -38,9 +38,7 @@ class Compiler {
   // Element helpers.
   Token Next() { return scanner_.Next(); }
   Token Peek() { return scanner_.Peek(); }
-  static bool IsStatementEnd(const Token& token) {
-    return token.kind == KEndOfLine || token.kind == KColon;
-  }
+  static bool IsStatementEnd(const Token& token) { return token.kind == KEndOfLine || token.kind == KColon; }
   static bool IsListComma(const Token& token) { return token.kind == KComma && !token.quoted; }
   void Expect(Kind kind, Error error);
   Field ReadOperand();

@@ -9,13 +9,20 @@ namespace {
 // The comparison index of an IF condition, or 0.
 uint32_t ComparisonIndex(Kind kind) {
   switch (kind) {
-    case KLess: return 1;
-    case KGreater: return 2;
-    case KNotEqual: return 3;
-    case KEqual: return 4;
-    case KLessEqual: return 5;
-    case KGreaterEqual: return 6;
-    default: return 0;
+    case KLess:
+      return 1;
+    case KGreater:
+      return 2;
+    case KNotEqual:
+      return 3;
+    case KEqual:
+      return 4;
+    case KLessEqual:
+      return 5;
+    case KGreaterEqual:
+      return 6;
+    default:
+      return 0;
   }
 }
 
@@ -34,9 +41,12 @@ void Compiler::CompileIf() {
     const Field right = ReadOperand();
     const Token join = Next();
     uint32_t index = comparison;
-    if (join.kind == KAnd) index += ConditionFollows;
-    else if (join.kind == KOr) index += ConditionFollows + JoinedByOr;
-    else if (join.kind != KThen) throw Failure{Error::ExpectedAndOrThen};
+    if (join.kind == KAnd)
+      index += ConditionFollows;
+    else if (join.kind == KOr)
+      index += ConditionFollows + JoinedByOr;
+    else if (join.kind != KThen)
+      throw Failure{Error::ExpectedAndOrThen};
     code_.Write(right);
     code_.Write(left, VariableBits);
     code_.Write(index, ComparisonBits);

@@ -29,7 +29,9 @@ void PutWord(std::array<uint8_t, DebugAreaSize>& area, int at, int value) {
   area[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
 }
 
-bool IsControlCharacter(uint16_t code) { return code < 32 || code == 127; }
+bool IsControlCharacter(uint16_t code) {
+  return code < 32 || code == 127;
+}
 
 }  // namespace
 

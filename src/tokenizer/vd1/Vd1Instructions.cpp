@@ -9,27 +9,46 @@ namespace {
 // The LET operator index of an element, or -1 when it is no operator of an assignment.
 int AssignmentOperatorIndex(Kind kind) {
   switch (kind) {
-    case KEqualMinus: return 0;
-    case KEqual: return 1;
-    case KMinus: return 2;
-    case KPlus: return 3;
-    case KStar: return 4;
-    case KStarStar: return 5;
-    case KSlashSlash: return 6;
-    case KSlash: return 7;
-    case KAndNot: return 8;
-    case KAmpersand: return 9;
-    case KOrNot: return 10;
-    case KBar: return 11;
-    case KXorNot: return 12;
-    case KCaret: return 13;
-    case KMin: return 14;
-    case KMax: return 15;
-    default: return -1;
+    case KEqualMinus:
+      return 0;
+    case KEqual:
+      return 1;
+    case KMinus:
+      return 2;
+    case KPlus:
+      return 3;
+    case KStar:
+      return 4;
+    case KStarStar:
+      return 5;
+    case KSlashSlash:
+      return 6;
+    case KSlash:
+      return 7;
+    case KAndNot:
+      return 8;
+    case KAmpersand:
+      return 9;
+    case KOrNot:
+      return 10;
+    case KBar:
+      return 11;
+    case KXorNot:
+      return 12;
+    case KCaret:
+      return 13;
+    case KMin:
+      return 14;
+    case KMax:
+      return 15;
+    default:
+      return -1;
   }
 }
 
-bool IsOperatorKind(Kind kind) { return kind >= KNotEqual && kind <= KCaret; }
+bool IsOperatorKind(Kind kind) {
+  return kind >= KNotEqual && kind <= KCaret;
+}
 
 }  // namespace
 
@@ -37,7 +56,13 @@ void Compiler::CompileInstruction(uint8_t code, int statementStart) {
   auto operand = [this] { code_.Write(ReadOperand()); };
   auto comma = [this] { Expect(KComma, Error::ExpectedComma); };
   switch (code) {
-    case IHigh: case ILow: case IInput: case IOutput: case IToggle: case IReverse: case IPause:
+    case IHigh:
+    case ILow:
+    case IInput:
+    case IOutput:
+    case IToggle:
+    case IReverse:
+    case IPause:
       operand();
       return;
     case IPulsout:
@@ -46,7 +71,8 @@ void Compiler::CompileInstruction(uint8_t code, int statementStart) {
     case IPwm:
       operand(), comma(), operand(), comma(), operand();
       return;
-    case IPot: case IPulsin:
+    case IPot:
+    case IPulsin:
       operand(), comma(), operand(), comma();
       code_.Write(ReadTargetVariable(), VariableBits);
       return;
@@ -66,7 +92,8 @@ void Compiler::CompileInstruction(uint8_t code, int statementStart) {
       PatchNext(next);
       return;
     }
-    case INap: case ISleep: {
+    case INap:
+    case ISleep: {
       const int next = ReserveNext();
       operand();
       PatchNext(next);
@@ -75,8 +102,12 @@ void Compiler::CompileInstruction(uint8_t code, int statementStart) {
     case IGoto:
       code_.Write(ReadLabel(), AddressBits);
       return;
-    case IGosub: CompileGosub(); return;
-    case IReturn: case IEnd: return;
+    case IGosub:
+      CompileGosub();
+      return;
+    case IReturn:
+    case IEnd:
+      return;
     case IBranch: {
       operand(), comma();
       std::vector<Field> labels;
@@ -84,21 +115,40 @@ void Compiler::CompileInstruction(uint8_t code, int statementStart) {
       code_.Write(labels);
       return;
     }
-    case IButton: CompileButton(); return;
-    case ILookup: case ILookdown: CompileLookup(); return;
-    case ISound: CompileSound(); return;
-    case ISerout: CompileSerout(); return;
-    case ISerin: CompileSerin(); return;
-    case IFor: CompileFor(); return;
-    case INext: CompileNext(); return;
-    case IIf: CompileIf(); return;
+    case IButton:
+      CompileButton();
+      return;
+    case ILookup:
+    case ILookdown:
+      CompileLookup();
+      return;
+    case ISound:
+      CompileSound();
+      return;
+    case ISerout:
+      CompileSerout();
+      return;
+    case ISerin:
+      CompileSerin();
+      return;
+    case IFor:
+      CompileFor();
+      return;
+    case INext:
+      CompileNext();
+      return;
+    case IIf:
+      CompileIf();
+      return;
     case ILet: {
       const Token target = Next();
       if (target.kind != KVariable) throw Failure{Error::ExpectedVariable};
       CompileAssignment(target);
       return;
     }
-    case IDebug: CompileDebug(statementStart); return;
+    case IDebug:
+      CompileDebug(statementStart);
+      return;
   }
 }
 

@@ -7,6 +7,7 @@ namespace tok::vd1 {
 
 namespace {
 
+// clang-format off
 constexpr Keyword kKeywords[] = {
     // Baud modes.
     {"T2400", KConstant, 0}, {"T1200", KConstant, 1}, {"T600", KConstant, 2}, {"T300", KConstant, 3},
@@ -60,6 +61,7 @@ constexpr Keyword kKeywords[] = {
     {"CLS", KDebugWord, 1}, {"CR", KDebugWord, 2},
     {"$", KNumberPrefix, 16}, {"%", KNumberPrefix, 2}, {"@", KNumberPrefix, 10},
 };
+// clang-format on
 static_assert(std::size(kKeywords) == KeywordCount);
 
 }  // namespace
@@ -75,6 +77,8 @@ std::optional<Keyword> FindKeyword(std::string_view name) {
   return *found->second;
 }
 
-const Keyword* KeywordTable() { return kKeywords; }
+const Keyword* KeywordTable() {
+  return kKeywords;
+}
 
 }  // namespace tok::vd1

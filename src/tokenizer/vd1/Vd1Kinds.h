@@ -24,12 +24,12 @@ enum Kind : uint8_t {
   KThen = 13,
   KTo = 14,
   KStep = 15,
-  KDebugWord = 16,    // CLS 1, CR 2
-  KNumberPrefix = 17, // '$', '%' or '@' not followed by a digit of its base
-  KNotEqual = 18,     // <> ><
-  KLessEqual = 19,    // <= =<
-  KGreaterEqual = 20, // => >=
-  KEqualMinus = 21,   // =-
+  KDebugWord = 16,     // CLS 1, CR 2
+  KNumberPrefix = 17,  // '$', '%' or '@' not followed by a digit of its base
+  KNotEqual = 18,      // <> ><
+  KLessEqual = 19,     // <= =<
+  KGreaterEqual = 20,  // => >=
+  KEqualMinus = 21,    // =-
   KStarStar = 22,
   KSlashSlash = 23,
   KAndNot = 24,  // &/
@@ -53,11 +53,13 @@ enum Kind : uint8_t {
   KEndOfLine = 42,
 };
 
+// clang-format off
 enum InstructionCode : uint8_t {
   IHigh = 0, ILow, IInput, IOutput, IToggle, IReverse, IPwm, IPot, IPulsout, IPulsin,
   IFor, IRead, IWrite, ILookdown, IGosub, IPause, IRandom, IButton, ISound, ISerout,
   ISerin, ILet, ILookup, INext, IIf, IGoto, IBranch, IReturn, INap, ISleep, IDebug, IEnd,
 };
+// clang-format on
 
 // The compiler's errors, by the number the user sees.
 enum class Error : uint16_t {
