@@ -28,7 +28,7 @@ const std::array<QString, 6>& RequiredVersions() {
   return versions;
 }
 
-Downloader::Downloader(Session& session, DownloadUi& ui, tok::Tokenizer& tokenizer)
+Downloader::Downloader(Session& session, DownloadUi& ui, tok::Tokenizer* tokenizer)
     : session_(session), ui_(ui), tokenizer_(tokenizer) {}
 
 int Downloader::DownloadIt(bool keepPortOpen) {

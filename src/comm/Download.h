@@ -25,7 +25,8 @@ const std::array<QString, 6>& RequiredVersions();
 
 class Downloader {
  public:
-  Downloader(Session& session, DownloadUi& ui, tok::Tokenizer& tokenizer);
+  // The tokenizer may be null for a caller that only downloads what is already prepared.
+  Downloader(Session& session, DownloadUi& ui, tok::Tokenizer* tokenizer);
 
   // Compiles the program text and prepares the download state. False when the compilation
   // failed or gave no packet; errorText() then says why.
@@ -45,7 +46,7 @@ class Downloader {
  private:
   Session& session_;
   DownloadUi& ui_;
-  tok::Tokenizer& tokenizer_;
+  tok::Tokenizer* tokenizer_;
   QString errorText_;
 };
 

@@ -51,7 +51,8 @@ class FakeDevice : public comm::SerialDevice {
     std::lock_guard lock(world_.lock);
     for (int i = 0; i < count; ++i) {
       port_->written.push_back(data[i]);
-      if (!port_->present) continue;
+      if (!port_->present || port_->answersLeft == 0) continue;
+      if (port_->answersLeft > 0) --port_->answersLeft;
       // A BREAK resets the module, so the next byte starts afresh.
       const int silence = port_->resetPending ? 1'000'000 : 0;
       port_->resetPending = false;

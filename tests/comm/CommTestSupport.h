@@ -68,6 +68,7 @@ struct FakePort {
   std::uint32_t openError = 0;
   bool present = true;      // false: answers nothing at all
   bool loopback = false;    // DSR follows RTS
+  int answersLeft = -1;     // bytes the module still answers before it dies; -1 no limit
   sim::RobotConfig robot;
   std::unique_ptr<sim::ModuleProtocol> module;
   bool inUse = false;
