@@ -16,14 +16,16 @@ std::string RobotSizedProgram() {
   // About 900 bytes of step data, then explanations, as the robot program carries them.
   for (int list = 0; list < 15; ++list) {
     s += "' ----- list " + std::to_string(list) + " -----\nList" + std::to_string(list) + " DATA ";
-    for (int i = 0; i < 20; ++i) s += (i ? ", " : "") + std::to_string(i % 8) + ", WORD " + std::to_string(i * 7);
+    for (int i = 0; i < 20; ++i)
+      s += (i ? ", " : "") + std::to_string(i % 8) + ", WORD " + std::to_string(i * 7);
     s += "\n";
   }
   while (s.size() < 15000) s += "' The interpreter reads each step: its kind, then its value as a word.\n";
   s += "Main:\n  address = List0\n  DO\n    READ address, kind, WORD value\n    IF kind = 7 THEN EXIT\n";
   while (s.size() < 18 * 1024 - 200) {
-    s += "    SELECT kind\n      CASE 0\n        PULSOUT 12, 650\n      CASE 1 TO 3\n        PULSOUT 13, 850\n"
-         "      CASE ELSE\n        PAUSE 20\n    ENDSELECT\n";
+    s +=
+        "    SELECT kind\n      CASE 0\n        PULSOUT 12, 650\n      CASE 1 TO 3\n        PULSOUT 13, 850\n"
+        "      CASE ELSE\n        PAUSE 20\n    ENDSELECT\n";
   }
   s += "    address = address + 3\n  LOOP\n  END\n";
   return s;
@@ -47,10 +49,20 @@ void Compile(benchmark::State& state, const std::string& source) {
   state.counters["packets"] = t->TokenizeResult.PacketCount;
 }
 
-void BM_CompileRobotSizedProgram(benchmark::State& state) { Compile(state, RobotSizedProgram()); }
-void BM_CompileEepromFillingProgram(benchmark::State& state) { Compile(state, EepromFillingProgram()); }
+void BM_CompileRobotSizedProgram(benchmark::State& state) {
+  Compile(state, RobotSizedProgram());
+}
+void BM_CompileEepromFillingProgram(benchmark::State& state) {
+  Compile(state, EepromFillingProgram());
+}
 
-BENCHMARK(BM_CompileRobotSizedProgram)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CompileEepromFillingProgram)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CompileRobotSizedProgram)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CompileEepromFillingProgram)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

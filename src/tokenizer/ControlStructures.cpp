@@ -16,8 +16,8 @@ constexpr uint8_t IfElsePartSingle = 0;  // single-line IF in its ELSE part
 constexpr uint8_t IfAfterElseSingle = 1;
 constexpr uint8_t IfThenPartSingle = 2;
 constexpr uint8_t IfAfterThenSingle = 3;
-constexpr uint8_t IfElsePart = 4;        // multi-line IF after ELSE
-constexpr uint8_t IfThenPart = 5;        // multi-line IF before ELSE
+constexpr uint8_t IfElsePart = 4;  // multi-line IF after ELSE
+constexpr uint8_t IfThenPart = 5;  // multi-line IF before ELSE
 constexpr uint8_t ForFrame = 6, DoFrame = 7, SelectFrame = 8;
 
 // SELECT frames use only the first 15 exit slots for CASE jumps; the last one keeps the code
@@ -25,8 +25,9 @@ constexpr uint8_t ForFrame = 6, DoFrame = 7, SelectFrame = 8;
 constexpr int CaseExitSlots = ExitSlotCount - 1;
 constexpr int CaseBodySlot = ExitSlotCount - 1;
 
-
-ControlFrame& Top(Tokenizer& t) { return t.ControlStack.Top(); }
+ControlFrame& Top(Tokenizer& t) {
+  return t.ControlStack.Top();
+}
 
 ControlFrame& PushFrame(Tokenizer& t, uint8_t kind, int start) {
   ControlFrame& f = t.ControlStack.Frames[t.ControlStack.Depth++];
@@ -36,22 +37,31 @@ ControlFrame& PushFrame(Tokenizer& t, uint8_t kind, int start) {
   return f;
 }
 
-void PopFrame(Tokenizer& t) { --t.ControlStack.Depth; }
+void PopFrame(Tokenizer& t) {
+  --t.ControlStack.Depth;
+}
 
 // The element index of the keyword just read.
-int KeywordIndex(const Tokenizer& t) { return LastReadIndex(t); }
+int KeywordIndex(const Tokenizer& t) {
+  return LastReadIndex(t);
+}
 
 // The error that names what the open structure on top expects.
 void RaiseWrongStructure(Tokenizer& t, uint8_t kind) {
   switch (kind) {
-    case ForFrame: t.RaiseTokenizeError(ErrExpectedNext);
-    case DoFrame: t.RaiseTokenizeError(ErrExpectedLoop);
-    case SelectFrame: t.RaiseTokenizeError(ErrExpectedEndselect);
+    case ForFrame:
+      t.RaiseTokenizeError(ErrExpectedNext);
+    case DoFrame:
+      t.RaiseTokenizeError(ErrExpectedLoop);
+    case SelectFrame:
+      t.RaiseTokenizeError(ErrExpectedEndselect);
     case IfElsePartSingle:
     case IfThenPartSingle:
     case IfElsePart:
-    case IfThenPart: t.RaiseTokenizeError(ErrExpectedEndif);
-    default: return;
+    case IfThenPart:
+      t.RaiseTokenizeError(ErrExpectedEndif);
+    default:
+      return;
   }
 }
 
@@ -88,7 +98,9 @@ uint16_t ForwardGoto(Tokenizer& t) {
   return ReserveField(t);
 }
 
-bool IsInstruction(const Element& e, int keyword) { return e.Kind == Instruction && e.Value == keyword; }
+bool IsInstruction(const Element& e, int keyword) {
+  return e.Kind == Instruction && e.Value == keyword;
+}
 
 // Looks ahead to THEN: the jump form is the only form of 2.0 source; in 2.5 it is chosen when
 // THEN is followed by a label, a new name, or GOTO, one element and the statement's end.
@@ -198,10 +210,14 @@ void CheckUnclosedStructures(Tokenizer& t) {
   t.ElementIndex = f.Start;
   Next(t);  // the error marks the opening keyword
   switch (f.Kind) {
-    case ForFrame: t.RaiseTokenizeError(ErrForWithoutNext);
-    case DoFrame: t.RaiseTokenizeError(ErrDoWithoutLoop);
-    case SelectFrame: t.RaiseTokenizeError(ErrSelectWithoutEndselect);
-    default: t.RaiseTokenizeError(ErrIfWithoutEndif);
+    case ForFrame:
+      t.RaiseTokenizeError(ErrForWithoutNext);
+    case DoFrame:
+      t.RaiseTokenizeError(ErrDoWithoutLoop);
+    case SelectFrame:
+      t.RaiseTokenizeError(ErrSelectWithoutEndselect);
+    default:
+      t.RaiseTokenizeError(ErrIfWithoutEndif);
   }
 }
 

@@ -36,10 +36,12 @@ ImageUsage Usage(const ResultRecord& r) {
 std::string Summary(const ResultRecord& r) {
   const ImageUsage u = Usage(r);
   const char* module = r.TargetModule < 7 ? ModuleNames[r.TargetModule] : "unknown";
-  return Format("%s, Tessic %d.%d: %d code bytes, %d data bytes, %d free bytes, %d packets, variables: %d bits, %d nibs, "
-                "%d bytes, %d words",
-                module, r.LanguageVersion / 100, r.LanguageVersion % 100 / 10, u.CodeBytes, u.DataBytes, u.FreeBytes,
-                r.PacketCount, r.VarCounts[0], r.VarCounts[1], r.VarCounts[2], r.VarCounts[3]);
+  return Format(
+      "%s, Tessic %d.%d: %d code bytes, %d data bytes, %d free bytes, %d packets, variables: %d bits, %d "
+      "nibs, "
+      "%d bytes, %d words",
+      module, r.LanguageVersion / 100, r.LanguageVersion % 100 / 10, u.CodeBytes, u.DataBytes, u.FreeBytes,
+      r.PacketCount, r.VarCounts[0], r.VarCounts[1], r.VarCounts[2], r.VarCounts[3]);
 }
 
 std::string IntelHex(const ResultRecord& r) {

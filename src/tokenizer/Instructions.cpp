@@ -9,13 +9,13 @@ namespace tok::code {
 namespace {
 
 enum class Shape : uint8_t {
-  Dedicated,       // its own compiler
-  NoOperand,       // token
-  Pin,             // push pin (P depth 0); token
-  Value,           // push value (E depth 0); token
-  ValueNext,       // push value; token; next
-  PinThenValue,    // pin (P depth 1) -> slot 1, ','; value (E depth 0); push value, push slot 1; token
-  PinValueStore,   // as PinThenValue, then ',' and a store at the depth the value left
+  Dedicated,      // its own compiler
+  NoOperand,      // token
+  Pin,            // push pin (P depth 0); token
+  Value,          // push value (E depth 0); token
+  ValueNext,      // push value; token; next
+  PinThenValue,   // pin (P depth 1) -> slot 1, ','; value (E depth 0); push value, push slot 1; token
+  PinValueStore,  // as PinThenValue, then ',' and a store at the depth the value left
 };
 
 struct InstructionRow {

@@ -18,9 +18,15 @@ uint16_t DebugChannel(const Tokenizer& t) {
 }
 constexpr uint16_t DebugBaud = 16;
 
-void ExpectLeftBracket(Tokenizer& t) { Expect(t, LeftBracket, ErrExpectedLeftBracket); }
-void ExpectRightBracket(Tokenizer& t) { Expect(t, RightBracket, ErrExpectedRightBracket); }
-void ExpectBackslash(Tokenizer& t) { Expect(t, Backslash, ErrExpectedBackslash); }
+void ExpectLeftBracket(Tokenizer& t) {
+  Expect(t, LeftBracket, ErrExpectedLeftBracket);
+}
+void ExpectRightBracket(Tokenizer& t) {
+  Expect(t, RightBracket, ErrExpectedRightBracket);
+}
+void ExpectBackslash(Tokenizer& t) {
+  Expect(t, Backslash, ErrExpectedBackslash);
+}
 
 // pin (P depth 1) -> slot 1, ',', operand (E depth 0), ',', '[': push operand, push slot 1,
 // token, the item list and ']'. LCDIN/LCDOUT and OWIN/OWOUT.
@@ -180,8 +186,12 @@ void CompileSerin(Tokenizer& t) {
   ExpectRightBracket(t);
 }
 
-void CompileI2cin(Tokenizer& t) { I2c(t, true); }
-void CompileI2cout(Tokenizer& t) { I2c(t, false); }
+void CompileI2cin(Tokenizer& t) {
+  I2c(t, true);
+}
+void CompileI2cout(Tokenizer& t) {
+  I2c(t, false);
+}
 
 void CompileDebug(Tokenizer& t) {
   t.TokenizeResult.DebugFlag = 1;
@@ -200,10 +210,18 @@ void CompileDebugin(Tokenizer& t) {
   InputItemList(t);
 }
 
-void CompileLcdin(Tokenizer& t) { PinOperandList(t, OpLcdin, true); }
-void CompileLcdout(Tokenizer& t) { PinOperandList(t, OpLcdout, false); }
-void CompileOwin(Tokenizer& t) { PinOperandList(t, OpOwin, true); }
-void CompileOwout(Tokenizer& t) { PinOperandList(t, OpOwout, false); }
+void CompileLcdin(Tokenizer& t) {
+  PinOperandList(t, OpLcdin, true);
+}
+void CompileLcdout(Tokenizer& t) {
+  PinOperandList(t, OpLcdout, false);
+}
+void CompileOwin(Tokenizer& t) {
+  PinOperandList(t, OpOwin, true);
+}
+void CompileOwout(Tokenizer& t) {
+  PinOperandList(t, OpOwout, false);
+}
 
 void CompileShiftout(Tokenizer& t) {
   ShiftHead(t, OpShiftout);

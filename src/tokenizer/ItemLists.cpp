@@ -51,7 +51,9 @@ uint16_t ByteVariable(Tokenizer& t) {
   return v.Value & 0xFF;
 }
 
-void ExpectBackslash(Tokenizer& t) { Expect(t, Backslash, ErrExpectedBackslash); }
+void ExpectBackslash(Tokenizer& t) {
+  Expect(t, Backslash, ErrExpectedBackslash);
+}
 
 // The joint after an item: a comma and a 1 bit go on, anything else writes the final 0 bit.
 bool NextItem(Tokenizer& t) {

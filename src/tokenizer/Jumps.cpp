@@ -40,7 +40,8 @@ void CompileOn(Tokenizer& t) {
   CompileValue(t, 0);  // the offset, held in ExprBuffer
   const Element jump = Next(t);
   const bool isGosub = jump.Kind == Instruction && jump.Value == KwGosub;
-  if (!isGosub && !(jump.Kind == Instruction && jump.Value == KwGoto)) t.RaiseTokenizeError(ErrExpectedGotoGosub);
+  if (!isGosub && !(jump.Kind == Instruction && jump.Value == KwGoto))
+    t.RaiseTokenizeError(ErrExpectedGotoGosub);
   int number = 0;
   if (isGosub) {
     // The call goes to the BRANCH right behind it.

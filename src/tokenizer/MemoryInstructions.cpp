@@ -133,8 +133,12 @@ void HighByteValue(Tokenizer& t) {
 
 }  // namespace
 
-void CompileRead(Tokenizer& t) { ReadOrGet(t, OpRead); }
-void CompileGet(Tokenizer& t) { ReadOrGet(t, OpGet); }
+void CompileRead(Tokenizer& t) {
+  ReadOrGet(t, OpRead);
+}
+void CompileGet(Tokenizer& t) {
+  ReadOrGet(t, OpGet);
+}
 
 void CompileWrite(Tokenizer& t) {
   CompileValue(t, 1);

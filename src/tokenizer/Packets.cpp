@@ -28,6 +28,8 @@ void BuildPacketsFrom(ResultRecord& result) {
   }
 }
 
-void BuildPackets(Tokenizer& t) { BuildPacketsFrom(t.TokenizeResult); }
+void BuildPackets(Tokenizer& t) {
+  BuildPacketsFrom(t.TokenizeResult);
+}
 
 }  // namespace tok

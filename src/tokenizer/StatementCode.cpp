@@ -23,7 +23,9 @@ bool FieldWritten(const Tokenizer& t, int field) {
 
 }  // namespace
 
-int FieldsPatchedTwice() { return patchedTwice.load(); }
+int FieldsPatchedTwice() {
+  return patchedTwice.load();
+}
 
 int NextLiveIndex(const Tokenizer& t) {
   int i = t.ElementIndex;
@@ -55,9 +57,13 @@ Element Next(Tokenizer& t) {
   return e;
 }
 
-bool IsEnd(const Element& e) { return e.Kind == EndOfStatement; }
+bool IsEnd(const Element& e) {
+  return e.Kind == EndOfStatement;
+}
 
-bool PeekIs(Tokenizer& t, uint8_t kind) { return Peek(t).Kind == kind; }
+bool PeekIs(Tokenizer& t, uint8_t kind) {
+  return Peek(t).Kind == kind;
+}
 
 bool TakeIf(Tokenizer& t, uint8_t kind) {
   if (!PeekIs(t, kind)) return false;
@@ -69,7 +75,9 @@ void Expect(Tokenizer& t, uint8_t kind, int errorRow) {
   if (Next(t).Kind != kind) t.RaiseTokenizeError(errorRow);
 }
 
-void ExpectComma(Tokenizer& t) { Expect(t, Comma, ErrExpectedComma); }
+void ExpectComma(Tokenizer& t) {
+  Expect(t, Comma, ErrExpectedComma);
+}
 
 void ExpectEquals(Tokenizer& t) {
   const Element e = Next(t);
@@ -101,10 +109,16 @@ void CompileVariableWrite(Tokenizer& t, int depth) {
   t.CompileTargetVariable(true);
 }
 
-void ToSlot(Tokenizer& t, int slot) { t.CopyExprBuffer(0, slot); }
+void ToSlot(Tokenizer& t, int slot) {
+  t.CopyExprBuffer(0, slot);
+}
 
-void Push(Tokenizer& t, int buffer) { t.CopyExprToCode(buffer, true); }
-void Bare(Tokenizer& t, int buffer) { t.CopyExprToCode(buffer, false); }
+void Push(Tokenizer& t, int buffer) {
+  t.CopyExprToCode(buffer, true);
+}
+void Bare(Tokenizer& t, int buffer) {
+  t.CopyExprToCode(buffer, false);
+}
 
 namespace {
 void FreshConstant(Tokenizer& t, uint16_t value) {
@@ -124,7 +138,9 @@ void BareConst(Tokenizer& t, uint16_t value) {
   Bare(t);
 }
 
-void Bit(Tokenizer& t, int bit) { t.WriteBits(1, static_cast<uint16_t>(bit)); }
+void Bit(Tokenizer& t, int bit) {
+  t.WriteBits(1, static_cast<uint16_t>(bit));
+}
 
 void OperatorItem(Tokenizer& t, int code) {
   Bit(t, 1);
@@ -150,7 +166,9 @@ void EmitAddress(Tokenizer& t, int position) {
   t.WriteBits(layout::AddressHighBits, layout::AddressHigh(position));
 }
 
-void EmitNextAddress(Tokenizer& t) { EmitAddress(t, t.CodeBitPos + layout::AddressFieldBits); }
+void EmitNextAddress(Tokenizer& t) {
+  EmitAddress(t, t.CodeBitPos + layout::AddressFieldBits);
+}
 
 uint16_t ReserveField(Tokenizer& t) {
   const uint16_t field = t.CodeBitPos;
@@ -169,7 +187,9 @@ void PatchField(Tokenizer& t, int field, int target) {
   t.CodeBitPos = saved;
 }
 
-void PatchHere(Tokenizer& t, int field) { PatchField(t, field, t.CodeBitPos); }
+void PatchHere(Tokenizer& t, int field) {
+  PatchField(t, field, t.CodeBitPos);
+}
 
 void LabelRef(Tokenizer& t) {
   const Element e = Next(t);

@@ -87,8 +87,14 @@ void ResolveFixupsPass(Tokenizer& t) {
 
 }  // namespace code
 
-void CountGosubs(Tokenizer& t) { code::CountGosubsPass(t); }
-void StatementLoop(Tokenizer& t) { code::StatementLoopPass(t); }
-void ResolveFixups(Tokenizer& t) { code::ResolveFixupsPass(t); }
+void CountGosubs(Tokenizer& t) {
+  code::CountGosubsPass(t);
+}
+void StatementLoop(Tokenizer& t) {
+  code::StatementLoopPass(t);
+}
+void ResolveFixups(Tokenizer& t) {
+  code::ResolveFixupsPass(t);
+}
 
 }  // namespace tok

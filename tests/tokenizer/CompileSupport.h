@@ -27,9 +27,7 @@ struct Result {
   bool Ok = false;
   std::string Error;  // "" on success
   int Start = 0, Length = 0;
-  std::string ErrorText(std::string_view source) const {
-    return std::string(source.substr(Start, Length));
-  }
+  std::string ErrorText(std::string_view source) const { return std::string(source.substr(Start, Length)); }
 };
 
 inline Result Compile(std::string_view source) {
@@ -73,16 +71,26 @@ inline std::string Const(unsigned v) {
   if ((v & (v - 1)) == 0) return Binary(32 + c, 6) + "0";
   return Binary(32 + c, 6) + Binary(v, c + 1);
 }
-inline std::string PushC(unsigned v) { return "1" + Const(v); }
+inline std::string PushC(unsigned v) {
+  return "1" + Const(v);
+}
 // A variable item: size 0 bit .. 3 word; flags indexed/write; address width by size.
 inline std::string Var(int size, int address, bool write = false, bool indexed = false) {
   static const int widths[] = {8, 6, 5, 4};
   return Binary(48 + size + (indexed ? 4 : 0) + (write ? 8 : 0), 6) + Binary(address, widths[size]);
 }
-inline std::string Op(int code) { return "1" + Binary(code, 6); }  // a later token
-inline std::string Tok(int code) { return Binary(code, 7); }       // instruction code
-inline std::string Addr(int position) { return Binary(position % 8, 3) + Binary(position / 8, 11); }
-inline std::string Store(int size, int address) { return Var(size, address, true) + "0"; }
+inline std::string Op(int code) {
+  return "1" + Binary(code, 6);
+}  // a later token
+inline std::string Tok(int code) {
+  return Binary(code, 7);
+}  // instruction code
+inline std::string Addr(int position) {
+  return Binary(position % 8, 3) + Binary(position / 8, 11);
+}
+inline std::string Store(int size, int address) {
+  return Var(size, address, true) + "0";
+}
 
 inline std::string Spaceless(std::string_view s) {
   std::string out;

@@ -10,10 +10,18 @@ using namespace vd2test;
 namespace {
 
 constexpr int B1 = 7, B2 = 8;
-std::string Push(const std::string& item) { return "1" + item; }
-std::string SetB(int cell, unsigned value) { return PushC(value) + Push(Var(2, cell, true)) + Tok(26); }
-std::string Goto(int target) { return Tok(9) + Addr(target); }
-int Len(const std::string& s) { return static_cast<int>(s.size()); }
+std::string Push(const std::string& item) {
+  return "1" + item;
+}
+std::string SetB(int cell, unsigned value) {
+  return PushC(value) + Push(Var(2, cell, true)) + Tok(26);
+}
+std::string Goto(int target) {
+  return Tok(9) + Addr(target);
+}
+int Len(const std::string& s) {
+  return static_cast<int>(s.size());
+}
 
 TEST(ControlStructures, ThreeGosubsAndTheirReturnTable) {
   const Result r = Compile(Program("GOSUB a\nGOSUB a\nGOSUB a\na:\nRETURN\n"));
@@ -65,8 +73,8 @@ std::vector<FlowCase> FlowCases() {
     const int end = elsePart + Len(elseCode);
     cases.push_back({"single-line IF with ELSE closes at the line end",
                      "IF B1 THEN B2 = 1 ELSE B2 = 0\nHIGH 1\n", "2.5",
-                     cond + Addr(thenPart) + Goto(elsePart) + thenCode + Goto(end) + elseCode + PushC(1) + Tok(5) +
-                         Tok(0)});
+                     cond + Addr(thenPart) + Goto(elsePart) + thenCode + Goto(end) + elseCode + PushC(1) +
+                         Tok(5) + Tok(0)});
   }
   {
     // IF B1 THEN B2 = 1 : B3 = 2 ELSE B2 = 0 -- the ':' continues the THEN part.
@@ -75,10 +83,10 @@ std::vector<FlowCase> FlowCases() {
     const int elsePart = thenPart + Len(thenCode) + 7 + 14;
     const std::string elseCode = SetB(B2, 0);
     const int end = elsePart + Len(elseCode);
-    cases.push_back({"single-line IF with two THEN statements", "IF B1 THEN B2 = 1 : B3 = 2 ELSE B2 = 0\nHIGH 1\n",
-                     "2.5",
-                     cond + Addr(thenPart) + Goto(elsePart) + thenCode + Goto(end) + elseCode + PushC(1) + Tok(5) +
-                         Tok(0)});
+    cases.push_back({"single-line IF with two THEN statements",
+                     "IF B1 THEN B2 = 1 : B3 = 2 ELSE B2 = 0\nHIGH 1\n", "2.5",
+                     cond + Addr(thenPart) + Goto(elsePart) + thenCode + Goto(end) + elseCode + PushC(1) +
+                         Tok(5) + Tok(0)});
   }
   {
     // Nested single-line IFs both end at the line end.
@@ -100,9 +108,10 @@ std::vector<FlowCase> FlowCases() {
     const int then2 = elseif + Len(cond2) + 14 + 7 + 14;
     const int elsePart = then2 + Len(set2) + 7 + 14;
     const int end = elsePart + Len(set3);
-    cases.push_back({"IF ELSEIF ELSE ENDIF", "IF B1 THEN\nB1 = 1\nELSEIF B2 THEN\nB1 = 2\nELSE\nB1 = 3\nENDIF\n", "2.5",
-                     cond + Addr(then1) + Goto(elseif) + set1 + Goto(end) + cond2 + Addr(then2) + Goto(elsePart) +
-                         set2 + Goto(end) + set3 + Tok(0)});
+    cases.push_back({"IF ELSEIF ELSE ENDIF",
+                     "IF B1 THEN\nB1 = 1\nELSEIF B2 THEN\nB1 = 2\nELSE\nB1 = 3\nENDIF\n", "2.5",
+                     cond + Addr(then1) + Goto(elseif) + set1 + Goto(end) + cond2 + Addr(then2) +
+                         Goto(elsePart) + set2 + Goto(end) + set3 + Tok(0)});
   }
   {
     // DO WHILE B1 : B1 = 1 : LOOP
@@ -126,19 +135,20 @@ std::vector<FlowCase> FlowCases() {
     const std::string start = SetB(B1, 1);
     const int loop = s + Len(start);
     const std::string body = PushC(1) + Tok(5);
-    const std::string next = PushC(10) + PushC(1) + Tok(14) + Var(2, B1) + PushC(2) + "0" + Var(2, B1, true) + "0" +
-                             Addr(loop);
+    const std::string next =
+        PushC(10) + PushC(1) + Tok(14) + Var(2, B1) + PushC(2) + "0" + Var(2, B1, true) + "0" + Addr(loop);
     cases.push_back({"FOR TO STEP and NEXT", "FOR B1 = 1 TO 10 STEP 2\nHIGH 1\nNEXT\n", "2.5",
                      start + body + next + Tok(0)});
-    const std::string next1 = PushC(10) + PushC(1) + Tok(14) + Var(2, B1) + PushC(1) + "0" + Var(2, B1, true) + "0" +
-                              Addr(loop);
-    cases.push_back({"NEXT steps by 1 without STEP", "FOR B1 = 1 TO 10\nHIGH 1\nNEXT\n", "2.0", start + body + next1 + Tok(0)});
+    const std::string next1 =
+        PushC(10) + PushC(1) + Tok(14) + Var(2, B1) + PushC(1) + "0" + Var(2, B1, true) + "0" + Addr(loop);
+    cases.push_back({"NEXT steps by 1 without STEP", "FOR B1 = 1 TO 10\nHIGH 1\nNEXT\n", "2.0",
+                     start + body + next1 + Tok(0)});
   }
   {
     // CASE 1, 3 TO 5 tests (sel = 1) OR ((sel >= 3) AND (sel <= 5)).
     const std::string sel = Var(2, B1);
-    const std::string test = sel + PushC(1) + Op(28) + "1" + sel + PushC(3) + Op(26) + "1" + sel + PushC(5) + Op(27) +
-                             Op(10) + Op(11);
+    const std::string test = sel + PushC(1) + Op(28) + "1" + sel + PushC(3) + Op(26) + "1" + sel + PushC(5) +
+                             Op(27) + Op(10) + Op(11);
     const int body = s + 1 + Len(test) + 7 + 14 + 7 + 14;
     const std::string set = SetB(B2, 1);
     const int end = body + Len(set);
@@ -153,8 +163,9 @@ std::vector<FlowCase> FlowCases() {
     const std::string set1 = SetB(B2, 1), set2 = SetB(B2, 2);
     const int elseBody = body1 + Len(set1) + 7 + 14;
     const int end = elseBody + Len(set2);
-    cases.push_back({"CASE ELSE writes every field once", "SELECT B1\nCASE 1\nB2 = 1\nCASE ELSE\nB2 = 2\nENDSELECT\n",
-                     "2.5", test + Addr(body1) + Goto(elseBody) + set1 + Goto(end) + set2 + Tok(0)});
+    cases.push_back({"CASE ELSE writes every field once",
+                     "SELECT B1\nCASE 1\nB2 = 1\nCASE ELSE\nB2 = 2\nENDSELECT\n", "2.5",
+                     test + Addr(body1) + Goto(elseBody) + set1 + Goto(end) + set2 + Tok(0)});
   }
   {
     // ELSEIF in jump form keeps the structure open: the statements after it run when the
@@ -164,8 +175,9 @@ std::vector<FlowCase> FlowCases() {
     const std::string high1 = PushC(1) + Tok(5), high2 = PushC(2) + Tok(5);
     const int elseif = then1 + Len(high1) + 7 + 14;
     const int end = elseif + Len(cond2) + 14 + Len(high2);
-    cases.push_back({"ELSEIF with a label", "IF B1 THEN\nHIGH 1\nELSEIF B2 THEN done\nHIGH 2\nENDIF\ndone:\n", "2.5",
-                     cond + Addr(then1) + Goto(elseif) + high1 + Goto(end) + cond2 + Addr(end) + high2 + Tok(0)});
+    cases.push_back(
+        {"ELSEIF with a label", "IF B1 THEN\nHIGH 1\nELSEIF B2 THEN done\nHIGH 2\nENDIF\ndone:\n", "2.5",
+         cond + Addr(then1) + Goto(elseif) + high1 + Goto(end) + cond2 + Addr(end) + high2 + Tok(0)});
   }
   {
     // A label used before its definition is filled after the loop.
@@ -215,35 +227,40 @@ std::vector<LimitCase> LimitCases() {
   }
   {
     std::string body = Repeat("FOR B1 = 1 TO 2\n", 17);
-    cases.push_back({"17 nested FORs", body, "146-Limit of 16 nested FOR-NEXT loops exceeded", "FOR", 16 * 16});
+    cases.push_back(
+        {"17 nested FORs", body, "146-Limit of 16 nested FOR-NEXT loops exceeded", "FOR", 16 * 16});
   }
   {
     std::string body = Repeat("IF 1 THEN\n", 17);
-    cases.push_back({"17 nested IFs", body, "158-Limit of 16 nested IF-THEN statements exceeded", "IF", 16 * 10});
+    cases.push_back(
+        {"17 nested IFs", body, "158-Limit of 16 nested IF-THEN statements exceeded", "IF", 16 * 10});
   }
   {
     std::string body = Repeat("DO\n", 17);
-    cases.push_back({"17 nested DOs", body, "163-Limit of 16 nested DO-LOOP statements exceeded", "DO", 16 * 3});
+    cases.push_back(
+        {"17 nested DOs", body, "163-Limit of 16 nested DO-LOOP statements exceeded", "DO", 16 * 3});
   }
   {
     std::string body = Repeat("SELECT 1\nCASE 1\n", 17);
-    cases.push_back({"17 nested SELECTs", body, "178-Limit of 16 nested SELECT statements exceeded", "SELECT", 16 * 16});
+    cases.push_back(
+        {"17 nested SELECTs", body, "178-Limit of 16 nested SELECT statements exceeded", "SELECT", 16 * 16});
   }
   {
     std::string body = "DO\n" + Repeat("EXIT\n", 17) + "LOOP\n";
-    cases.push_back({"17 EXITs", body, "171-Limit of 16 EXIT statements within loop structure exceeded", "EXIT", 3 + 16 * 5});
+    cases.push_back({"17 EXITs", body, "171-Limit of 16 EXIT statements within loop structure exceeded",
+                     "EXIT", 3 + 16 * 5});
   }
   {
     std::string body = "SELECT B1\n";
     for (int i = 0; i < 17; ++i) body += "CASE " + std::to_string(i % 10) + "\nHIGH 1\n";
     body += "ENDSELECT\n";
-    cases.push_back({"17 CASEs", body, "181-Limit of 16 CASE statements within SELECT structure exceeded", "CASE",
-                     10 + 16 * 14});
+    cases.push_back({"17 CASEs", body, "181-Limit of 16 CASE statements within SELECT structure exceeded",
+                     "CASE", 10 + 16 * 14});
   }
   {
     std::string body = "IF 1 THEN\nHIGH 1\n" + Repeat("ELSEIF 1 THEN\nHIGH 1\n", 17) + "ENDIF\n";
-    cases.push_back({"17 ELSEIFs", body, "229-Limit of 16 ELSEIF statements within IF structure exceeded", "ELSEIF",
-                     17 + 16 * 21});
+    cases.push_back({"17 ELSEIFs", body, "229-Limit of 16 ELSEIF statements within IF structure exceeded",
+                     "ELSEIF", 17 + 16 * 21});
   }
   {
     // HIGH 1 is 15 bits; code starts at 14; the push of statement 1092 passes 16384 bits, after

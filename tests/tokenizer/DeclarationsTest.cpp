@@ -106,7 +106,8 @@ TEST(Declarations, DeclarationLinesLeaveNoStatement) {
 std::vector<std::vector<int>> Packets(const tok::Tokenizer& t) {
   std::vector<std::vector<int>> out;
   const auto& tr = t.TokenizeResult;
-  for (int p = 0; p < tr.PacketCount; ++p) out.emplace_back(tr.PacketBuffer + 18 * p, tr.PacketBuffer + 18 * p + 18);
+  for (int p = 0; p < tr.PacketCount; ++p)
+    out.emplace_back(tr.PacketBuffer + 18 * p, tr.PacketBuffer + 18 * p + 18);
   return out;
 }
 
@@ -136,7 +137,8 @@ TEST(Packets, OneCodeByteSendsItsWholeBlock) {
   ASSERT_TRUE(r.Ok) << r.Error;
   const auto packets = Packets(*r.T);
   ASSERT_EQ(packets.size(), 1u);
-  const std::vector<int> expected = {0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x0A, 0x15, 0x07, 0xC0, 0x1B};
+  const std::vector<int> expected = {0xFF, 0, 0, 0,    0,    0,    0,    0,    0,
+                                     0,    0, 0, 0x00, 0x0A, 0x15, 0x07, 0xC0, 0x1B};
   EXPECT_EQ(packets[0], expected);
 }
 

@@ -13,9 +13,10 @@ TEST(ImageReport, SummaryCountsCodeDataAndVariables) {
   const Result r = Compile(Program("x VAR WORD\ny VAR BIT(2)\nDATA (3), 1\nHIGH 5\n", 4));
   ASSERT_TRUE(r.Ok) << r.Error;
   // HIGH 5 and END are 38 bits: 5 bytes.
-  EXPECT_EQ(tok::Summary(r.T->TokenizeResult),
-            "VD2SX, Tessic 2.5: 5 code bytes, 4 data bytes, 2039 free bytes, 2 packets, variables: 2 bits, 0 nibs, "
-            "0 bytes, 1 words");
+  EXPECT_EQ(
+      tok::Summary(r.T->TokenizeResult),
+      "VD2SX, Tessic 2.5: 5 code bytes, 4 data bytes, 2039 free bytes, 2 packets, variables: 2 bits, 0 nibs, "
+      "0 bytes, 1 words");
 }
 
 TEST(ImageReport, IntelHexRecordsOfTheDownloadedBlocks) {
@@ -36,12 +37,9 @@ struct MapCase {
 };
 
 const MapCase MapCases[] = {
-    {"DATA 1\nEND\n", 0, tok::BlockUse::Data},
-    {"DATA (1)\nEND\n", 0, tok::BlockUse::Reserved},
-    {"DATA (1)\nEND\n", 1, tok::BlockUse::Empty},
-    {"DATA @ 2031, 1\nEND\n", 126, tok::BlockUse::Data},
-    {"DATA @ 2031, 1\nEND\n", 127, tok::BlockUse::Code},
-    {"DATA (1), 2\nEND\n", 0, tok::BlockUse::Data},
+    {"DATA 1\nEND\n", 0, tok::BlockUse::Data},           {"DATA (1)\nEND\n", 0, tok::BlockUse::Reserved},
+    {"DATA (1)\nEND\n", 1, tok::BlockUse::Empty},        {"DATA @ 2031, 1\nEND\n", 126, tok::BlockUse::Data},
+    {"DATA @ 2031, 1\nEND\n", 127, tok::BlockUse::Code}, {"DATA (1), 2\nEND\n", 0, tok::BlockUse::Data},
 };
 
 TEST(ImageReport, BlockClasses) {

@@ -17,8 +17,11 @@ std::string Remember(Options&, const std::string& value) {
 }
 
 const OptionRegistration hex({"--hex", "FILE", "write the bytes to be downloaded as Intel HEX", Remember});
-const OptionRegistration bin({"--bin", "FILE", "write the whole EEPROM image (2048 bytes, 256 on the VD1)", Remember});
-const OptionRegistration packets({"--packets", "FILE", "write the download packets as sent (18 bytes each; the VD1's one packet is 256 bytes)", Remember});
+const OptionRegistration bin({"--bin", "FILE", "write the whole EEPROM image (2048 bytes, 256 on the VD1)",
+                              Remember});
+const OptionRegistration packets(
+    {"--packets", "FILE",
+     "write the download packets as sent (18 bytes each; the VD1's one packet is 256 bytes)", Remember});
 
 // Written beside the target first and renamed, so a failed write leaves no half file.
 bool WriteFile(const std::string& path, const char* data, size_t size) {
@@ -59,8 +62,9 @@ int WriteFiles(const Options& options, tok::Tokenizer& t) {
   }
   if (auto it = options.Values.find("--packets"); it != options.Values.end()) {
     // The VD1 takes its whole image, highest address first, as its single packet.
-    const size_t packetBytes = r.TargetModule == tok::ModuleVD1 ? static_cast<size_t>(r.PacketCount) * 256
-                                                                : static_cast<size_t>(r.PacketCount) * tok::PacketSize;
+    const size_t packetBytes = r.TargetModule == tok::ModuleVD1
+                                   ? static_cast<size_t>(r.PacketCount) * 256
+                                   : static_cast<size_t>(r.PacketCount) * tok::PacketSize;
     if (!WriteFile(it->second, reinterpret_cast<const char*>(r.PacketBuffer), packetBytes)) return 1;
   }
   return 0;

@@ -34,9 +34,11 @@ int PrintMap(const Options& options, tok::Tokenizer& t) {
   const tok::ResultRecord& r = t.TokenizeResult;
   std::printf("%s", tok::BlockMap(r).c_str());
   if (r.TargetModule == tok::ModuleVD1) return 0;
-  std::printf("Variables (cells: words 0..15, bytes 0..31, nibs 0..63, bits 0..255; words 0..2 are INS, OUTS, DIRS):\n");
-  std::printf("  declared: %d words, %d bytes, %d nibs, %d bits\n", r.VarCounts[3], r.VarCounts[2], r.VarCounts[1],
-              r.VarCounts[0]);
+  std::printf(
+      "Variables (cells: words 0..15, bytes 0..31, nibs 0..63, bits 0..255; words 0..2 are INS, OUTS, "
+      "DIRS):\n");
+  std::printf("  declared: %d words, %d bytes, %d nibs, %d bits\n", r.VarCounts[3], r.VarCounts[2],
+              r.VarCounts[1], r.VarCounts[0]);
   bool any = false;
   for (int i = FirstProgramSymbol(t); i < t.SymbolTable.Count; ++i) {
     const tok::Symbol& s = t.SymbolTable.Records[i];
