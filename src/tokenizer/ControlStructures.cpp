@@ -134,15 +134,9 @@ void IfHead(Tokenizer& t, ControlFrame frame, bool elseIf) {
   Push(t);
   EmitInstruction(t, OpIf);
   if (Next(t).Kind != ThenWord) t.RaiseTokenizeError(ErrExpectedThen);
-  if (jump) {
+  if (jump && !elseIf) {
     if (t.LanguageIs25 && IsInstruction(Peek(t), KwGoto)) Next(t);
     LabelRef(t);
-    if (elseIf) {
-      // The structure stays open; the statements after this jump run when it is not taken.
-      frame.PendingJump = 0;
-      t.ControlStack.Frames[t.ControlStack.Depth++] = frame;
-      ++t.IfCount;
-    }
     return;
   }
   const bool multiLine = IsEnd(Peek(t));
@@ -154,6 +148,13 @@ void IfHead(Tokenizer& t, ControlFrame frame, bool elseIf) {
   const uint16_t toThenPart = ReserveField(t);
   frame.PendingJump = ForwardGoto(t);
   PatchHere(t, toThenPart);
+  if (jump) {
+    // ELSEIF ... THEN label: the branch is a jump to the label, and the structure stays
+    // whole (a false condition still goes on to the next branch).
+    if (t.LanguageIs25 && IsInstruction(Peek(t), KwGoto)) Next(t);
+    EmitInstruction(t, OpGoto);
+    LabelRef(t);
+  }
   t.ControlStack.Frames[t.ControlStack.Depth++] = frame;
   ++t.IfCount;
 }

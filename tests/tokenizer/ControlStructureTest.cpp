@@ -168,16 +168,17 @@ std::vector<FlowCase> FlowCases() {
                      test + Addr(body1) + Goto(elseBody) + set1 + Goto(end) + set2 + Tok(0)});
   }
   {
-    // ELSEIF in jump form keeps the structure open: the statements after it run when the
-    // jump is not taken, and ENDIF still ends the previous branch.
+    // ELSEIF with a label is a branch that jumps to the label; a false condition still goes
+    // on to the next branch.
     const std::string cond2 = Push(Var(2, B2)) + Tok(13);
     const int then1 = s + Len(cond) + 14 + 7 + 14;
     const std::string high1 = PushC(1) + Tok(5), high2 = PushC(2) + Tok(5);
     const int elseif = then1 + Len(high1) + 7 + 14;
-    const int end = elseif + Len(cond2) + 14 + Len(high2);
-    cases.push_back(
-        {"ELSEIF with a label", "IF B1 THEN\nHIGH 1\nELSEIF B2 THEN done\nHIGH 2\nENDIF\ndone:\n", "2.5",
-         cond + Addr(then1) + Goto(elseif) + high1 + Goto(end) + cond2 + Addr(end) + high2 + Tok(0)});
+    const int then2 = elseif + Len(cond2) + 14 + 7 + 14;
+    const int end = then2 + 7 + 14 + Len(high2);
+    cases.push_back({"ELSEIF with a label", "IF B1 THEN\nHIGH 1\nELSEIF B2 THEN done\nHIGH 2\nENDIF\ndone:\n", "2.5",
+                     cond + Addr(then1) + Goto(elseif) + high1 + Goto(end) + cond2 + Addr(then2) + Goto(end) +
+                         Goto(end) + high2 + Tok(0)});
   }
   {
     // A label used before its definition is filled after the loop.
