@@ -41,20 +41,27 @@ int LastReadIndex(const Tokenizer& t) {
 
 // Past the end of the list the reader leaves the record as it was, so the position stays on
 // the element read last.
-Element LastRecord(const Tokenizer& t) {
-  return t.ElementIndex > 0 ? t.ElementList[LastReadIndex(t)] : Element{};
+Element PastTheEnd(Tokenizer& t) {
+  Element e = t.ElementIndex > 0 ? t.ElementList[LastReadIndex(t)] : Element{};
+  e.Kind = EndOfStatement;
+  t.TokenizeResult.ErrorStart = e.Start;
+  t.TokenizeResult.ErrorLength = e.Length;
+  return e;
 }
 
 Element Peek(Tokenizer& t) {
-  Element e = LastRecord(t);
-  if (!t.PeekElement(e)) e.Kind = EndOfStatement;
+  Element e;
+  if (t.PeekElement(e)) return e;
+  const int32_t start = t.TokenizeResult.ErrorStart, length = t.TokenizeResult.ErrorLength;
+  e = PastTheEnd(t);
+  t.TokenizeResult.ErrorStart = start;
+  t.TokenizeResult.ErrorLength = length;
   return e;
 }
 
 Element Next(Tokenizer& t) {
-  Element e = LastRecord(t);
-  if (!t.NextElement(e)) e.Kind = EndOfStatement;
-  return e;
+  Element e;
+  return t.NextElement(e) ? e : PastTheEnd(t);
 }
 
 bool IsEnd(const Element& e) {
