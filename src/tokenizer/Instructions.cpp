@@ -21,8 +21,8 @@ enum class Shape : uint8_t {
 struct InstructionRow {
   uint8_t Keyword;
   Shape Form;
-  Operation Op;
-  StatementCompiler Compiler;
+  Operation Op;                // the code of a fixed shape; a dedicated compiler's main code, for reading
+  StatementCompiler Compiler;  // dedicated rows only
 };
 
 constexpr InstructionRow Rows[] = {
