@@ -56,3 +56,28 @@ TEST(Corpus, EveryProgramGivesItsGoldenPackets) {
 }
 
 }  // namespace
+
+namespace {
+
+// The application keeps one tokenizer for the whole run: nothing of an earlier compilation,
+// good or failed, may change the next one.
+TEST(Corpus, ATokenizerCompilesAgainAfterAnyOutcome) {
+  const std::string first = ReadFile(Corpus / "c03_robot_explorer.bas");
+  const std::string second = ReadFile(Corpus / "c01_every_instruction.bas");
+  const std::string failing = Program("x VAR WORD(13)\nFOR x = 1 TO 2\nDO\nSELECT x\nCASE 1\nGOSUB nowhere\n");
+  auto fresh = Compile(second);
+  ASSERT_TRUE(fresh.Ok);
+
+  auto t = std::make_unique<tok::Tokenizer>();
+  for (const std::string* source : {&first, &failing, &second}) {
+    t->SetSource(*source);
+    t->Tokenize(false, true, false);
+  }
+  ASSERT_TRUE(t->TokenizeResult.Success);
+  EXPECT_EQ(PacketText(t->TokenizeResult), PacketText(fresh.T->TokenizeResult));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(t->TokenizeResult.EEPROMFlags), 2048),
+            std::string(reinterpret_cast<const char*>(fresh.T->TokenizeResult.EEPROMFlags), 2048));
+  EXPECT_EQ(t->TokenizeResult.VarCounts[3], fresh.T->TokenizeResult.VarCounts[3]);
+}
+
+}  // namespace
