@@ -1,0 +1,103 @@
+#pragma once
+// One step grid: an owner-drawn grid of 27-pixel rows with a grey header row and a grey
+// step-number column. It draws only text and the red outline of the selected rows; the
+// picture and value of each visible step are step slots laid over the rows. Rows are selected
+// whole; a step can be dragged by its number to another place.
+
+#include <QAbstractScrollArea>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace ui {
+
+// Mime type of the "+" tile's standard drag; the only drag the grids take.
+inline constexpr char kSensorSetMime[] = "application/x-rovalis-sensor-set";
+
+class StepGrid : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  static constexpr int kDefaultRowHeight = 27;
+  static constexpr int kLineWidth = 1;
+  static constexpr int kRowPitch = kDefaultRowHeight + kLineWidth;
+
+  // `list` is the grid's list number, which is also its tag.
+  StepGrid(int list, QWidget* parent);
+
+  int tag() const { return list_; }
+
+  // Columns: the header texts give the widths (text width + 12); the spare width of the
+  // client area goes to the action column.
+  void MakeColumns(const QStringList& headers);
+  int ColCount() const { return static_cast<int>(widths_.size()); }
+  int ColWidth(int column) const { return widths_.at(column); }
+  QString HeaderText(int column) const { return headers_.value(column); }
+
+  // Header row + steps + the empty row where new steps are appended.
+  int RowCount() const { return rowCount_; }
+  void SetRowCount(int rows);
+
+  // The first visible row below the header (at least 1).
+  int TopRow() const { return topRow_; }
+  void SetTopRow(int row);
+  // Rows that fit wholly below the header.
+  int VisibleRowCount() const;
+
+  // The cell under a point of the grid: column and row, -1 where there is none.
+  int ColumnAt(int x) const;
+  int RowAt(int y) const;
+  QRect CellRect(int column, int row) const;
+
+  // The selected rows; 0..0 when nothing is selected (no step row).
+  int SelectionTop() const { return selTop_; }
+  int SelectionBottom() const { return selBottom_; }
+  void SelectRows(int anchor, int current);
+
+  // Text of the set columns (2..4) of a step row; supplied by the owner.
+  std::function<QString(int column, int row)> CellText;
+
+ signals:
+  void topRowChanged(int topRow);
+  void mouseDown(StepGrid* grid, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+  void clicked(StepGrid* grid);
+  void mouseMoved(StepGrid* grid, QPoint pos);
+  void rowMoved(StepGrid* grid, int from, int to);
+  void keyDown(StepGrid* grid, int key, Qt::KeyboardModifiers modifiers);
+  // A Qt drag and drop: asks whether the thing under `pos` may be dropped, and drops it.
+  void dragOver(StepGrid* grid, QPoint pos, bool* accept);
+  void dropped(StepGrid* grid, QPoint pos);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void UpdateScrollRange();
+  void ScrollIntoView(int row);
+  int ColumnLeft(int column) const;
+  int LastRow() const { return rowCount_ - 1; }
+
+  int list_;
+  QStringList headers_;
+  std::vector<int> widths_;
+  int rowCount_ = 2;
+  int topRow_ = 1;
+  int selTop_ = 0;
+  int selBottom_ = 0;
+  int anchor_ = 0;
+  bool selecting_ = false;
+  int movingFrom_ = 0;  // step row dragged by its number, 0 when none
+  bool moved_ = false;
+  QPoint pressPos_;
+};
+
+}  // namespace ui
