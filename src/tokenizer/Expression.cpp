@@ -189,8 +189,9 @@ void Tokenizer::CompileExpression(bool AllowConditions, bool PinsAsConstants, in
           case Constant:
             RaiseTokenizeError(ErrExpectedBinaryOperator);
           default:
-            if (SpliceAt > 0) {
-              ElementIndex = static_cast<uint16_t>(SpliceAt);  // the #CASE value follows the selector
+            // The #CASE value follows the selector (a live element, so the jump cannot repeat).
+            if (SpliceAt > 0 && SpliceAt < EndMark && ElementList[SpliceAt].Kind != Deleted) {
+              ElementIndex = static_cast<uint16_t>(SpliceAt);
               break;
             }
             if (AllowConditions) {
@@ -289,6 +290,8 @@ void Tokenizer::EmitVariable(Element& element, bool Write) {
   Element next;
   if (PeekElement(next) && next.Kind == LeftParen) {
     NextElement(next);
+    // The index is a group of its own; the group level is left as it was (the nested compile
+    // saves and restores it), so a ")" after the variable still closes the caller's group.
     PushOperator(Marker);
     CompileExpression(false, true, 0, false);
     --OperatorTop;  // the marker
