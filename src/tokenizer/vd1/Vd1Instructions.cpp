@@ -1,49 +1,25 @@
 // The VD1 instruction layouts that are plain runs of operands, targets, labels and lists.
 
+#include <iterator>
+
 #include "tokenizer/vd1/Vd1Compiler.h"
 
 namespace tok::vd1 {
 
 namespace {
 
+// The assignment operators in the order of their 4-bit index; "=-" and "=" only start an
+// assignment.
+constexpr Kind kAssignmentOperators[] = {KEqualMinus, KEqual, KMinus,  KPlus,      KStar,  KStarStar,
+                                         KSlashSlash, KSlash, KAndNot, KAmpersand, KOrNot, KBar,
+                                         KXorNot,     KCaret, KMin,    KMax};
+static_assert(std::size(kAssignmentOperators) == 16);
+
 // The LET operator index of an element, or -1 when it is no operator of an assignment.
 int AssignmentOperatorIndex(Kind kind) {
-  switch (kind) {
-    case KEqualMinus:
-      return 0;
-    case KEqual:
-      return 1;
-    case KMinus:
-      return 2;
-    case KPlus:
-      return 3;
-    case KStar:
-      return 4;
-    case KStarStar:
-      return 5;
-    case KSlashSlash:
-      return 6;
-    case KSlash:
-      return 7;
-    case KAndNot:
-      return 8;
-    case KAmpersand:
-      return 9;
-    case KOrNot:
-      return 10;
-    case KBar:
-      return 11;
-    case KXorNot:
-      return 12;
-    case KCaret:
-      return 13;
-    case KMin:
-      return 14;
-    case KMax:
-      return 15;
-    default:
-      return -1;
-  }
+  for (int index = 0; index < 16; ++index)
+    if (kAssignmentOperators[index] == kind) return index;
+  return -1;
 }
 
 bool IsOperatorKind(Kind kind) {
