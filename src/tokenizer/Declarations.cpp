@@ -22,11 +22,6 @@ int RequireEndOfStatement(Tokenizer& t, int errorRow) {
   return t.ElementIndex - 2;
 }
 
-void SkipStatement(Tokenizer& t) {
-  while (!IsEnd(Next(t))) {
-  }
-}
-
 // A declared name must still be new. The error marks the name.
 void RequireNewName(Tokenizer& t, const Element& name) {
   if (name.Kind != Unresolved) t.RaiseTokenizeError(ErrSymbolDefined);
@@ -44,21 +39,41 @@ uint16_t KnownValue(Tokenizer& t) {
   return static_cast<uint16_t>(t.NewSymbol.Value);
 }
 
-// Calls `line(first)` for each statement whose second element has kind `word`; other
-// statements are passed over.
+// Declaration keywords are in the symbol table before the full scan, so the element list
+// already holds them with their kinds: statements are recognised and passed over without
+// looking names up again.
+int LiveFrom(const Tokenizer& t, int i) {
+  while (i < t.EndMark && t.ElementList[i].Kind == Deleted) ++i;
+  return i;
+}
+
+int PastStatement(const Tokenizer& t, int i) {
+  while (i < t.EndMark && t.ElementList[i].Kind != EndOfStatement) ++i;
+  return i < t.EndMark ? i + 1 : i;
+}
+
+// Kind of the second live element of the statement starting at `first`.
+uint8_t SecondKind(const Tokenizer& t, int first) {
+  const int second = LiveFrom(t, first + 1);
+  return second < t.EndMark ? t.ElementList[second].Kind : static_cast<uint8_t>(EndOfStatement);
+}
+
+// Calls `line(first, name)` for each statement whose second element has kind `word`, with
+// ElementIndex after that word; other statements are passed over.
 template <typename Handler>
 void ForEachDeclaration(Tokenizer& t, uint8_t word, Handler line) {
   t.ElementIndex = 0;
-  while (NextLiveIndex(t) < t.EndMark) {
-    const int first = NextLiveIndex(t);
-    const Element name = Next(t);
-    if (IsEnd(name)) continue;
-    if (Peek(t).Kind == word) {
+  for (;;) {
+    const int first = LiveFrom(t, t.ElementIndex);
+    if (first >= t.EndMark) break;
+    if (t.ElementList[first].Kind != EndOfStatement && SecondKind(t, first) == word) {
+      t.ElementIndex = static_cast<uint16_t>(first);
+      const Element name = Next(t);
       RequireNewName(t, name);
       Next(t);
       line(first, name);
     } else {
-      SkipStatement(t);
+      t.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
     }
   }
 }
@@ -152,15 +167,17 @@ struct DataPass {
 
   void Run() {
     t.ElementIndex = 0;
-    while (NextLiveIndex(t) < t.EndMark) {
-      int first = NextLiveIndex(t);
-      Element e = Next(t);
-      if (IsEnd(e)) continue;
+    for (;;) {
+      int first = LiveFrom(t, t.ElementIndex);
+      if (first >= t.EndMark) break;
+      const uint8_t kind = t.ElementList[first].Kind;
+      if (kind != DataWord && (kind == EndOfStatement || SecondKind(t, first) != DataWord)) {
+        t.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
+        continue;
+      }
+      t.ElementIndex = static_cast<uint16_t>(first);
+      const Element e = Next(t);
       if (e.Kind != DataWord) {
-        if (Peek(t).Kind != DataWord) {
-          SkipStatement(t);
-          continue;
-        }
         RequireNewName(t, e);
         pendingName = t.ElementName(e);
         namePending = true;

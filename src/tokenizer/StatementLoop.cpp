@@ -16,12 +16,15 @@ constexpr int GosubLimit = 255;
 }  // namespace
 
 void CountGosubsPass(Tokenizer& t) {
+  // Keywords keep the kind the scanner gave them, so the list is read as it stands.
   t.GosubCount = 0;
-  t.ElementIndex = 0;
-  Element e;
-  while (t.NextElement(e)) {
-    if (e.Kind == Instruction && e.Value == KwGosub && ++t.GosubCount > GosubLimit)
+  for (int i = 0; i < t.EndMark; ++i) {
+    const Element& e = t.ElementList[i];
+    if (e.Kind == Instruction && e.Value == KwGosub && ++t.GosubCount > GosubLimit) {
+      t.ElementIndex = static_cast<uint16_t>(i);
+      Next(t);  // the error marks this GOSUB
       t.RaiseTokenizeError(ErrGosubLimit);
+    }
   }
 }
 
