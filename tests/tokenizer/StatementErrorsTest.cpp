@@ -139,7 +139,10 @@ const ErrorCase Cases[] = {
      "144-Expression is too complex"},  // the first value starts at depth 5
     {"BUTTON 1 + (2 + (3 + `4`)), 0, 0, 0, B1, 0, x\nx:\n",
      "144-Expression is too complex"},  // the pin is at depth 5
+    // GET, PUT and RUN are keywords from the VD2E on: on the VD2 they are new names (labels).
     {"`GET` 0, B1\n", "174-Label is missing ':'"},
+    {"`PUT` 0, 1\n", "174-Label is missing ':'"},
+    {"`RUN` 1\n", "174-Label is missing ':'"},
     {"GET `0`, B1\n", "129-Expected ':' or end-of-line", 2, "2.0"},
 };
 
