@@ -123,18 +123,14 @@ void Tokenizer::ScanSource(bool Full) {
 }
 
 void Tokenizer::FinishScan() {
-  const int size = TokenizeResult.SourceSize;
   if (LastWasEnd && ElementIndex > 0 && ElementList[ElementIndex - 1].Kind != EndOfStatement) {
     // Only after a continuation comma: the statement still needs its end.
     const Element& last = ElementList[ElementIndex - 1];
     TokenStart = last.Start + last.Length + 1;
-    ScanPos = TokenStart + 1;
     LastWasEnd = 0;
     AddElement(EndOfStatement, 0, true);
   }
-  // The closing end stands on the marker at SourceSize.
-  TokenStart = size;
-  ScanPos = size + 1;
+  // The closing end takes the token start and scan position where the loop stopped.
   AddElement(EndOfStatement, 0, true);
   EndMark = ElementIndex;
 }

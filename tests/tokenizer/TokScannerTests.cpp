@@ -15,35 +15,39 @@ struct ScanCase {
   std::string Elements;  // kind:value@start+length ...
 };
 
+// The closing end element takes the token start and scan position where the scan stopped.
 // Kinds: 0 directive word, 3 instruction, 9 comparison, 10 binary operator, 12 constant,
 // 13 period, 14 comma, 46 unresolved, 47 end of statement.
 const ScanCase ScanCases[] = {
-    {"x=1:y=2", false, "46:0@0+1 9:28@1+1 12:1@2+1 47:1@3+1 46:0@4+1 9:28@5+1 12:2@6+1 47:0@7+1"},
+    {"x=1:y=2", false, "46:0@0+1 9:28@1+1 12:1@2+1 47:1@3+1 46:0@4+1 9:28@5+1 12:2@6+1 47:0@6+1"},
     {"x = 5 : DEBUG \"Hi\", CR\r\n", false,
      "46:0@0+1 9:28@2+1 12:5@4+1 47:1@6+1 3:5@8+5 12:72@15+1 14:0@16+1 12:105@16+1 14:0@18+1 12:13@20+2 47:0@22+1"},
-    {"DEBUG 1,\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@9+1 47:0@10+1"},
-    {"DEBUG 1,\n2", false, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@8+1 12:2@9+1 47:0@10+1"},
-    {"DEBUG 1,", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@9+1"},
-    {"DEBUG 1,' more\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@15+1 47:0@16+1"},
-    {"$1F", false, "12:31@0+3 47:0@3+1"},
-    {"$VARDA", true, "0:0@0+6 47:0@6+1"},
-    {"%101", false, "12:5@0+4 47:0@4+1"},
-    {"0000000000000001", false, "12:1@0+16 47:0@16+1"},
-    {"65535", false, "12:65535@0+5 47:0@5+1"},
-    {"high High HIGH", false, "3:22@0+4 3:22@5+4 3:22@10+4 47:0@14+1"},
-    {"a < = b", false, "46:0@0+1 9:27@2+3 46:0@6+1 47:0@7+1"},
+    {"DEBUG 1,\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@9+1 47:0@9+1"},
+    {"DEBUG 1,\n2", false, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@8+1 12:2@9+1 47:0@9+1"},
+    // After a trailing comma the end starts one past the comma's end; its length is the scan
+    // position minus that start, modulo 256.
+    {"DEBUG 1,", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@9+255"},
+    {"DEBUG 1,\r\n", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@9+1"},
+    {"DEBUG 1,' more\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@15+1 47:0@15+1"},
+    {"$1F", false, "12:31@0+3 47:0@0+3"},
+    {"$VARDA", true, "0:0@0+6 47:0@0+6"},
+    {"%101", false, "12:5@0+4 47:0@0+4"},
+    {"0000000000000001", false, "12:1@0+16 47:0@0+16"},
+    {"65535", false, "12:65535@0+5 47:0@0+5"},
+    {"high High HIGH", false, "3:22@0+4 3:22@5+4 3:22@10+4 47:0@10+4"},
+    {"a < = b", false, "46:0@0+1 9:27@2+3 46:0@6+1 47:0@6+1"},
     {"a<>b a><b a=>b", false,
-     "46:0@0+1 9:29@1+2 46:0@3+1 46:0@5+1 9:29@6+2 46:0@8+1 46:0@10+1 9:26@11+2 46:0@13+1 47:0@14+1"},
+     "46:0@0+1 9:29@1+2 46:0@3+1 46:0@5+1 9:29@6+2 46:0@8+1 46:0@10+1 9:26@11+2 46:0@13+1 47:0@13+1"},
     {"a**b a* *b a*/b a*-b", false,
      "46:0@0+1 10:19@1+2 46:0@3+1 46:0@5+1 10:19@6+3 46:0@9+1 46:0@11+1 10:17@12+2 46:0@14+1 "
-     "46:0@16+1 10:18@17+1 10:16@18+1 46:0@19+1 47:0@20+1"},
-    {"x ' comment\ny", false, "46:0@0+1 47:0@2+1 46:0@12+1 47:0@13+1"},
+     "46:0@16+1 10:18@17+1 10:16@18+1 46:0@19+1 47:0@19+1"},
+    {"x ' comment\ny", false, "46:0@0+1 47:0@2+1 46:0@12+1 47:0@12+1"},
     {"a\r\nb\r\n", false, "46:0@0+1 47:0@1+1 46:0@3+1 47:0@4+1"},
     {"\n\n:", false, "47:1@2+1"},
-    {"B3.BIT9", false, "5:521@0+2 13:0@2+1 7:9@3+4 47:0@7+1"},
+    {"B3.BIT9", false, "5:521@0+2 13:0@2+1 7:9@3+4 47:0@3+4"},
     {"", false, ""},
     {"\r\n  \t\r\n", false, ""},
-    {"#IF", true, "2:25@0+3 47:0@3+1"},
+    {"#IF", true, "2:25@0+3 47:0@0+3"},
 };
 
 TEST(Scanner, ElementListsOfSmallSources) {
@@ -88,7 +92,7 @@ TEST(Scanner, ErrorsMarkTheFaultyText) {
 TEST(Scanner, NameOfThirtyTwoCharactersIsAccepted) {
   auto t = Make(std::string(32, 'q'));
   ASSERT_EQ(Scan(*t), std::nullopt);
-  EXPECT_EQ(Elements(*t), "46:0@0+32 47:0@32+1");
+  EXPECT_EQ(Elements(*t), "46:0@0+32 47:0@0+32");
 }
 
 TEST(Scanner, ElementLimitIsTenThousandTwoHundredForty) {
@@ -100,13 +104,13 @@ TEST(Scanner, ElementLimitIsTenThousandTwoHundredForty) {
 
   const std::string over = fits + "1 ";
   t = Make(over);
-  EXPECT_EQ(Scan(*t), (Failure{"107-Too many elements", static_cast<int>(over.size()), 1}));
+  EXPECT_EQ(Scan(*t), (Failure{"107-Too many elements", static_cast<int>(over.size()) - 1, 1}));
 }
 
 TEST(Scanner, ControlCharactersBecomeLineEnds) {
   auto t = Make("a\x01" "b\tc\x1F" "d");
   ASSERT_EQ(Scan(*t), std::nullopt);
-  EXPECT_EQ(Elements(*t), "46:0@0+1 47:0@1+1 46:0@2+1 46:0@4+1 47:0@5+1 46:0@6+1 47:0@7+1");
+  EXPECT_EQ(Elements(*t), "46:0@0+1 47:0@1+1 46:0@2+1 46:0@4+1 47:0@5+1 46:0@6+1 47:0@6+1");
   EXPECT_EQ(t->TokenizeResult.Source[1], 3);
   EXPECT_EQ(t->TokenizeResult.Source[3], '\t');
 }
