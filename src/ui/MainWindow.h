@@ -1,0 +1,151 @@
+#pragma once
+// The main window: a borderless, skinned window built from 65 picture slots laid out from
+// layout records, the eleven picture buttons, the help panel, the port box, the sensors check
+// box and the area where the step grids and the palette live.
+
+#include <QMessageBox>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+
+#include "app/Pictures.h"
+#include "app/core/Settings.h"
+#include "app/core/Shortcuts.h"
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QTabBar;
+
+namespace ui {
+
+class PortBox;
+class TTestForm;
+
+class TMainForm : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // --- components (their layout records are applied at show) ---
+  app::PictureSlots Pictures{};
+  QCheckBox* HyperHelp = nullptr;
+  QCheckBox* SensorsEnabled = nullptr;
+  QLabel* SerialPortLabel1 = nullptr;
+  QLabel* SerialPortLabel2 = nullptr;
+  PortBox* COMPortComboBox = nullptr;
+  QWidget* SensorTabbedNotebook = nullptr;  // the step grids of the sensor sets live in it
+  QTabBar* SensorTabs = nullptr;            // its five tabs
+  QLabel* SensorActionPanel = nullptr;      // the "+" tile
+  QWidget* ActionScrollBox = nullptr;       // holds the eight palette tiles
+  QPlainTextEdit* HelpMemo = nullptr;
+
+  // --- start-up ---
+  void FormCreate();
+  void FormShow();  // runs once, when the intro window shows the window
+  bool shownOnce() const { return shown_; }
+
+  // --- buttons ---
+  bool ButtonEnabled(int tag) const;
+  void SetButtonEnabled(int tag, bool enabled);
+  void ButtonMouseMove(app::PictureSlot* slot);
+  void HighlightedButtonMouseDown(app::PictureSlot* slot);
+  void ButtonClick(app::PictureSlot* slot);
+  void HideButtonLooks(bool editButtonsOnly = false);  // highlight and pressed slots
+
+  // --- help panel, check boxes, port box ---
+  void HyperHelpClick();
+  void SensorsEnabledClick();
+  void COMPortComboBoxUpdate();
+  void ComChange();
+  void ShowHelpText(int textNumber);
+  // The window's outline: a rounded rectangle of the given height, corners of `ellipse`.
+  void SetWindowRegion(int height, int ellipse);
+  QRegion windowRegion() const { return region_; }
+
+  // --- keyboard: a key pressed with Alt; true when a shortcut letter took it ---
+  bool AltShortcut(int keyCode);
+
+  // --- commands ---
+  void Test();
+  void Quit();
+
+  // --- seams filled by the step grids, the editing commands, the builder and the download ---
+  virtual void Go();
+  virtual void ViewButtonClick();
+  virtual void Clear();
+  virtual void LoadFile();
+  virtual void SaveFile();
+  // The grid key handler of the current list: Delete, or C, X, V, Z with Ctrl.
+  virtual void ToDoListKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  virtual void AutoEnableDisable();
+  virtual void FocusCurrentGrid();
+  virtual bool IsModified() const { return modified_; }
+  virtual void SetModified(bool modified) { modified_ = modified; }
+
+  // --- unsaved changes, settings ---
+  QMessageBox::StandardButton CheckIfSaved();
+  void LoadSettings();
+  void SaveSettings();
+  app::SettingsValues& Settings() { return settings_; }
+  // The folder that the settings store as LastDirectory: where the user last chose a file.
+  QString CurrentFolder() const { return currentFolder_; }
+  void SetCurrentFolder(const QString& folder) { currentFolder_ = folder; }
+  QString OpenDialogFolder() const { return openDialogFolder_; }
+  QString SaveDialogFolder() const { return saveDialogFolder_; }
+
+  // --- replaceable for tests and tools ---
+  std::function<QMessageBox::StandardButton(const QString& text)> AskSaveQuestion;
+  std::function<QStringList()> ListPorts;  // the discovered ports, in discovery order
+  std::function<void()> EndApplication;
+  std::function<void()> ShowTestWindow;
+
+ signals:
+  void applicationEnded();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // The window background, and the slots that act like it, under the mouse.
+  virtual void BackgroundMouseMove();
+  // Palette tiles: hover animation and help; the drag and the double-click belong to the grids.
+  virtual void ActionMouseMove(app::PictureSlot* tile);
+  virtual void ActionMouseDown(app::PictureSlot* tile, QMouseEvent* event);
+  virtual void ActionDblClick(app::PictureSlot* tile);
+  // The step grids and the step slots; the window keeps their place free.
+  virtual void MakeStepGrids() {}
+  virtual void MakeStepSlots() {}
+
+ private:
+  void MakeControls();
+  void WirePictures();
+  void SetupPalette();
+  void ApplyCaptions();
+  void CentreOnScreen();
+  void FormMouseDown(QMouseEvent* event);
+  void MoveWindowWhileDragging(QMouseEvent* event);
+  void RunCommand(app::ShortcutCommand command);
+  void RefreshPortBox();
+  void SelectPortInBox(const QString& port);
+
+  bool shown_ = false;
+  bool modified_ = false;
+  bool quitting_ = false;
+  bool moving_ = false;
+  QPoint lastCursor_;
+  QRegion region_;
+  app::SettingsValues settings_;
+  QString currentFolder_;
+  QString openDialogFolder_;
+  QString saveDialogFolder_;
+  TTestForm* testForm_ = nullptr;
+};
+
+}  // namespace ui

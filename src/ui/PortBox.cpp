@@ -1,0 +1,10 @@
+#include "ui/PortBox.h"
+
+namespace ui {
+
+void PortBox::showPopup() {
+  emit aboutToDropDown();
+  QComboBox::showPopup();
+}
+
+}  // namespace ui

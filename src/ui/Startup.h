@@ -1,0 +1,35 @@
+#pragma once
+// The program's windows, made at start in a fixed order; the intro window comes first and is
+// the only one shown until a mode is chosen.
+
+#include <memory>
+
+namespace app {
+class TIntroForm;
+}
+
+namespace ui {
+
+class TMainForm;
+class TTestForm;
+class TProgressForm;
+class TDragger;
+class TCodeForm;
+
+struct Windows {
+  std::unique_ptr<app::TIntroForm> IntroForm;
+  std::unique_ptr<TMainForm> MainForm;
+  std::unique_ptr<TTestForm> TestForm;
+  std::unique_ptr<TProgressForm> ProgressForm;
+  std::unique_ptr<TDragger> Dragger;
+  std::unique_ptr<TCodeForm> CodeForm;
+
+  Windows();
+  ~Windows();
+};
+
+// Makes the six windows in order and wires the intro window: a choice shows the main window;
+// closing the intro window without a choice ends the program.
+std::unique_ptr<Windows> MakeWindows();
+
+}  // namespace ui
