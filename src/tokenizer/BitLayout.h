@@ -53,6 +53,24 @@ constexpr int ExprBitAt(const uint16_t* words, int count, int i) {
   return (words[word] >> (used - 1 - inWord)) & 1;
 }
 
+// Reads a buffer's bits in stream order, n at a time (most significant first in the result).
+class ExprBitReader {
+ public:
+  constexpr ExprBitReader(const uint16_t* words, int count) : words_(words), count_(count) {}
+  constexpr int Remaining() const { return count_ - pos_; }
+  constexpr uint16_t Read(int n) {
+    uint16_t value = 0;
+    for (int i = 0; i < n && pos_ < count_; ++i)
+      value = static_cast<uint16_t>((value << 1) | ExprBitAt(words_, count_, pos_++));
+    return value;
+  }
+
+ private:
+  const uint16_t* words_;
+  int count_;
+  int pos_ = 0;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Expression token stream: 6-bit tokens; every token after the first is preceded by a 1 bit.
 //

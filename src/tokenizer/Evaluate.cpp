@@ -7,29 +7,12 @@ namespace tok {
 
 namespace {
 
-// Reads a buffer's bits in order.
-class ExprReader {
- public:
-  explicit ExprReader(const ExprBits& buffer) : buffer_(buffer) {}
-  int Remaining() const { return buffer_.BitCount - pos_; }
-  uint16_t Read(int n) {
-    uint16_t value = 0;
-    for (int i = 0; i < n && pos_ < buffer_.BitCount; ++i)
-      value = static_cast<uint16_t>((value << 1) | layout::ExprBitAt(buffer_.Words, buffer_.BitCount, pos_++));
-    return value;
-  }
-
- private:
-  const ExprBits& buffer_;
-  int pos_ = 0;
-};
-
 uint16_t Truth(bool b) { return b ? 0xFFFF : 0; }
 
 }  // namespace
 
 uint16_t Tokenizer::EvaluateExpr() {
-  ExprReader reader(ExprBuffers[0]);
+  layout::ExprBitReader reader(ExprBuffers[0].Words, ExprBuffers[0].BitCount);
   uint16_t stack[8] = {};
   int depth = 0;
   while (reader.Remaining() >= layout::TokenBits) {
