@@ -64,6 +64,9 @@ TEST(Conditional, IfConditionsEvaluateUnsignedLeftToRight) {
       {"$VARDA = VD2E", false},
       {"$PORT = -1", true},
       {"0", false},
+      {"NOT (1 = 2)", true},
+      {"(1 = 1) AND (2 = 3)", false},
+      {"((1 + 1) = 2) OR 0 = 1", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Surviving(std::string("#IF ") + c.Condition + " #THEN\nyes\n#ELSE\nno\n#ENDIF\n"),
