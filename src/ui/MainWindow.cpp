@@ -604,8 +604,7 @@ void TMainForm::SaveSettings() {
 void TMainForm::Go() {}
 void TMainForm::ViewButtonClick() {}
 void TMainForm::Clear() { Pictures[ButtonOf(kClearButton).Pressed]->hide(); }
-void TMainForm::LoadFile() {}
-void TMainForm::SaveFile() {}
+// LoadFile and SaveFile live in MainWindowFiles.cpp.
 void TMainForm::ToDoListKeyDown(int, Qt::KeyboardModifiers) {}
 void TMainForm::AutoEnableDisable() {}
 void TMainForm::FocusCurrentGrid() {}

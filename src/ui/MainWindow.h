@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "actions/ActionLists.h"
 #include "app/Pictures.h"
 #include "app/core/Settings.h"
 #include "app/core/Shortcuts.h"
@@ -81,8 +82,11 @@ class TMainForm : public QWidget {
   virtual void ToDoListKeyDown(int key, Qt::KeyboardModifiers modifiers);
   virtual void AutoEnableDisable();
   virtual void FocusCurrentGrid();
-  virtual bool IsModified() const { return modified_; }
-  virtual void SetModified(bool modified) { modified_ = modified; }
+  virtual bool IsModified() const { return Lists.Modified; }
+  virtual void SetModified(bool modified) { Lists.Modified = modified; }
+
+  // The lists the user edits, with undo and clipboard.
+  actions::ActionLists Lists;
 
   // --- unsaved changes, settings ---
   QMessageBox::StandardButton CheckIfSaved();
@@ -100,9 +104,18 @@ class TMainForm : public QWidget {
   std::function<QStringList()> ListPorts;  // the discovered ports, in discovery order
   std::function<void()> EndApplication;
   std::function<void()> ShowTestWindow;
+  // The file dialogs: the chosen file, or the empty text when cancelled.
+  enum class FileDialog { Open, Save };
+  std::function<QString(FileDialog which, const QString& folder, const QString& proposed)> ChooseFile =
+      [this](FileDialog which, const QString& folder, const QString& proposed) {
+        return RunFileDialog(which, folder, proposed);
+      };
+  QString RunFileDialog(FileDialog which, const QString& folder, const QString& proposed);
 
  signals:
   void applicationEnded();
+  // A loaded file replaced the lists; the grids show them anew.
+  void listsReplaced();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -133,10 +146,10 @@ class TMainForm : public QWidget {
   void MoveWindowWhileDragging(QMouseEvent* event);
   void RunCommand(app::ShortcutCommand command);
   void RefreshPortBox();
+  void RememberChosenFile(const QString& fileName);
   void SelectPortInBox(const QString& port);
 
   bool shown_ = false;
-  bool modified_ = false;
   bool quitting_ = false;
   bool moving_ = false;
   QPoint lastCursor_;
@@ -145,6 +158,8 @@ class TMainForm : public QWidget {
   QString currentFolder_;
   QString openDialogFolder_;
   QString saveDialogFolder_;
+  QString openFileName_;
+  QString saveFileName_;
   TTestForm* testForm_ = nullptr;
 };
 
