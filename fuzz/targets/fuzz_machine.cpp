@@ -1,0 +1,11 @@
+// libFuzzer entry: fuzz::CheckMachine on every input (see Checks.h for the input's layout).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Checks.h"
+#include "Report.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return fuzz::Report(fuzz::CheckMachine(fuzz::Bytes(data, size)));
+}
