@@ -5,6 +5,10 @@
 #include "app/core/Global.h"
 #include "ui/Screenshots.h"
 #include "ui/Startup.h"
+#include "ui/VirtualRobotPanel.h"
+#include "ui/WindowPictures.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -30,10 +34,19 @@ int main(int argc, char** argv) {
   options.process(application);
 
   app::Global();  // the shared state takes its start values before any window exists
+  // The virtual robot's port is in the port list before any window looks for ports.
+  std::unique_ptr<ui::VirtualRobotSession> robot;
+  if (options.isSet(virtualRobot) && !options.isSet(screenshotDir)) {
+    QString error;
+    robot = ui::StartVirtualRobot(&error);
+    if (!robot) std::fprintf(stderr, "rovalis: no virtual robot: %s\n", qPrintable(error));
+  }
   auto windows = ui::MakeWindows();
   if (options.isSet(screenshotDir)) {
     const bool advanced = options.value(screenshotMode) == QStringLiteral("advanced");
-    return ui::TakeScreenshots(*windows, options.value(screenshotDir), advanced) ? 0 : 1;
+    const bool mainWindows = ui::TakeScreenshots(*windows, options.value(screenshotDir), advanced);
+    const bool downloadWindows = ui::TakeDownloadWindowPictures(*windows, options.value(screenshotDir));
+    return mainWindows && downloadWindows ? 0 : 1;
   }
   windows->IntroForm->show();
   return application.exec();

@@ -22,6 +22,8 @@ namespace ui {
 
 class PortBox;
 class TTestForm;
+class TCodeForm;
+class ProgramDownload;
 
 class TMainForm : public QWidget {
   Q_OBJECT
@@ -75,6 +77,12 @@ class TMainForm : public QWidget {
   // --- seams filled by the step grids, the editing commands, the builder and the download ---
   virtual void Go();
   virtual void ViewButtonClick();
+  // Go and View build the program text first (GoView.cpp); false when the builder stopped.
+  bool BuildCode();
+  // Compiles the program text and downloads it; the slot used, or -4.
+  int DownloadTokenization(bool keepPortOpen);
+  ProgramDownload* Download = nullptr;  // the compiler and downloader, set when the windows are made
+  TCodeForm* CodeForm = nullptr;        // the program viewer
   virtual void Clear();
   virtual void LoadFile();
   virtual void SaveFile();

@@ -5,6 +5,8 @@
 #include "app/IntroForm.h"
 #include "ui/Code.h"
 #include "ui/DraggerUnit.h"
+#include "ui/GoView.h"
+#include "ui/ProgramDownload.h"
 #include "ui/MainWindow.h"
 #include "ui/Progress.h"
 #include "ui/TestUnit.h"
@@ -26,6 +28,7 @@ std::unique_ptr<Windows> MakeWindows() {
   TMainForm* main = windows->MainForm.get();
   TTestForm* test = windows->TestForm.get();
   main->ShowTestWindow = [test] { test->exec(); };
+  ConnectDownloadWindows(*windows);
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [main] { main->show(); });
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::closedWithoutChoice, main,
                    [] { QCoreApplication::quit(); });

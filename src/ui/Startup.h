@@ -15,6 +15,7 @@ class TTestForm;
 class TProgressForm;
 class TDragger;
 class TCodeForm;
+class ProgramDownload;
 
 struct Windows {
   std::unique_ptr<app::TIntroForm> IntroForm;
@@ -23,6 +24,8 @@ struct Windows {
   std::unique_ptr<TProgressForm> ProgressForm;
   std::unique_ptr<TDragger> Dragger;
   std::unique_ptr<TCodeForm> CodeForm;
+  // Compiles and downloads for Go and the test window through the progress window.
+  std::unique_ptr<ProgramDownload> Download;
 
   Windows();
   ~Windows();

@@ -1,0 +1,57 @@
+#include "ui/ProgramDownload.h"
+
+#include "app/core/ProgramText.h"
+#include "comm/Download.h"
+#include "comm/Session.h"
+#include "tokenizer/Tokenizer.h"
+#include "ui/Progress.h"
+
+namespace ui {
+
+namespace {
+constexpr int kLineEndLength = 2;  // the compiler's source joins the lines with CR LF
+}
+
+void SourcePositionToLine(const QStringList& lines, int position, int& line, int& column) {
+  line = 0;
+  column = std::max(0, position);
+  while (line < lines.size() - 1 && column >= lines[line].size() + kLineEndLength) {
+    column -= lines[line].size() + kLineEndLength;
+    ++line;
+  }
+}
+
+ProgramDownload::ProgramDownload(TProgressForm& progress, comm::Session* session)
+    : progress_(progress),
+      session_(session != nullptr ? *session : comm::TheSession()),
+      tokenizer_(std::make_unique<tok::Tokenizer>()),
+      downloader_(std::make_unique<comm::Downloader>(session_, progress_, tokenizer_.get())) {}
+
+ProgramDownload::~ProgramDownload() = default;
+
+int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
+  const QStringList lines = app::TheProgramText().lines();
+  if (!downloader_->TokenizeProgram(lines)) {
+    lastFailure_ = CompileFailure{};
+    lastFailure_.Failed = true;
+    lastFailure_.ErrorText = downloader_->errorText();
+    lastFailure_.Lines = lines;
+    const auto& result = tokenizer_->TokenizeResult;
+    // The position belongs to this failure only when the compiler itself reported it.
+    const bool fromCompiler = result.Success != 1 && result.ErrorText != nullptr &&
+                              QString::fromLatin1(result.ErrorText) == lastFailure_.ErrorText;
+    if (fromCompiler && result.ErrorLength > 0) {
+      SourcePositionToLine(lines, result.ErrorStart, lastFailure_.Line, lastFailure_.Column);
+      lastFailure_.Length = result.ErrorLength;
+    }
+    progress_.ShowTokenizeFailure(QStringLiteral("Error! Tokenization Failed!"), lastFailure_.ErrorText);
+    return comm::kNoPort;
+  }
+  lastFailure_ = CompileFailure{};
+  progress_.HoldBusyCursor(true);
+  const int slot = downloader_->DownloadIt(keepPortOpen);
+  progress_.HoldBusyCursor(false);
+  return slot;
+}
+
+}  // namespace ui

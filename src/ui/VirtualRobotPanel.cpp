@@ -1,0 +1,113 @@
+#include "ui/VirtualRobotPanel.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "comm/Ports.h"
+#include "sim/VirtualRobot.h"
+
+namespace ui {
+
+VirtualRobotPanel::VirtualRobotPanel(sim::VirtualRobot& robot, QWidget* parent)
+    : QWidget(parent, Qt::Window), robot_(robot) {
+  setObjectName(QStringLiteral("VirtualRobotPanel"));
+  setWindowTitle(QStringLiteral("Virtual robot"));
+
+  PortLabel = new QLabel(QStringLiteral("Port: %1").arg(QString::fromStdString(robot.DevicePath())), this);
+  auto box = [this](const QString& text, const char* name) {
+    auto* check = new QCheckBox(text, this);
+    check->setObjectName(QString::fromLatin1(name));
+    connect(check, &QCheckBox::toggled, this, &VirtualRobotPanel::SensorsChanged);
+    return check;
+  };
+  LeftWhiskerBox = box(QStringLiteral("Left whisker pressed (1)"), "LeftWhiskerBox");
+  RightWhiskerBox = box(QStringLiteral("Right whisker pressed (2)"), "RightWhiskerBox");
+  LeftInfraredBox = box(QStringLiteral("Object before the left infrared detector (3)"), "LeftInfraredBox");
+  RightInfraredBox = box(QStringLiteral("Object before the right infrared detector (4)"), "RightInfraredBox");
+  ServoLabel = new QLabel(this);
+  ServoLabel->setObjectName(QStringLiteral("ServoLabel"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(PortLabel);
+  for (QWidget* w : {LeftWhiskerBox, RightWhiskerBox, LeftInfraredBox, RightInfraredBox})
+    layout->addWidget(w);
+  layout->addWidget(ServoLabel);
+
+  // The robot's thread asks for the answer of every test command; it records the widths.
+  robot_.SetCommandHandler([this](const sim::TestCommand& command) -> std::optional<std::uint8_t> {
+    lastRight_ = command[0] | (command[1] << 8);
+    lastLeft_ = command[2] | (command[3] << 8);
+    return sensors_.load();
+  });
+  refresh_ = new QTimer(this);
+  refresh_->setInterval(100);
+  connect(refresh_, &QTimer::timeout, this, &VirtualRobotPanel::ShowServos);
+  refresh_->start();
+  ShowServos();
+}
+
+VirtualRobotPanel::~VirtualRobotPanel() {
+  robot_.SetCommandHandler({});
+}
+
+std::uint8_t VirtualRobotPanel::SensorByte() const {
+  return std::uint8_t((LeftInfraredBox->isChecked() ? kLeftInfrared : 0) |
+                      (RightInfraredBox->isChecked() ? kRightInfrared : 0) |
+                      (LeftWhiskerBox->isChecked() ? kLeftWhisker : 0) |
+                      (RightWhiskerBox->isChecked() ? kRightWhisker : 0));
+}
+
+void VirtualRobotPanel::SensorsChanged() {
+  sensors_ = SensorByte();
+  robot_.SetSensorByte(sensors_);
+}
+
+void VirtualRobotPanel::ShowServos() {
+  auto width = [](int value) {
+    return value < 0 ? QStringLiteral("-") : value == 0 ? QStringLiteral("off") : QString::number(value);
+  };
+  ServoLabel->setText(QStringLiteral("Servo pulse widths: left %1, right %2  (downloads: %3)")
+                          .arg(width(lastLeft_), width(lastRight_))
+                          .arg(robot_.downloadsCompleted()));
+}
+
+// Keys 1 to 4 toggle the boxes, so the sensors can be worked from the keyboard too.
+void VirtualRobotPanel::keyPressEvent(QKeyEvent* event) {
+  QCheckBox* boxes[] = {LeftWhiskerBox, RightWhiskerBox, LeftInfraredBox, RightInfraredBox};
+  const int index = event->key() - Qt::Key_1;
+  if (index >= 0 && index < 4) {
+    boxes[index]->toggle();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+VirtualRobotSession::~VirtualRobotSession() {
+  Panel.reset();
+  if (Robot) {
+    comm::RemoveExtraPort(QString::fromStdString(Robot->DevicePath()));
+    Robot->Stop();
+  }
+}
+
+std::unique_ptr<VirtualRobotSession> StartVirtualRobot(QString* error) {
+  sim::RobotConfig config;
+  config.byteTiming = true;  // a download takes as long as on the real wire
+  auto session = std::make_unique<VirtualRobotSession>();
+  session->Robot = std::make_unique<sim::VirtualRobot>(config);
+  std::string reason;
+  if (!session->Robot->Start(&reason)) {
+    if (error != nullptr) *error = QString::fromStdString(reason);
+    session->Robot.reset();
+    return nullptr;
+  }
+  comm::AddExtraPort(QString::fromStdString(session->Robot->DevicePath()));
+  session->Panel = std::make_unique<VirtualRobotPanel>(*session->Robot);
+  session->Panel->show();
+  return session;
+}
+
+}  // namespace ui

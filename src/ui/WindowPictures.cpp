@@ -1,0 +1,130 @@
+#include "ui/WindowPictures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "app/core/ProgramText.h"
+#include "app/core/Texts.h"
+#include "comm/PortStatusTable.h"
+#include "comm/Session.h"
+#include "ui/Code.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramDownload.h"
+#include "ui/Progress.h"
+#include "ui/Startup.h"
+#include "ui/TestUnit.h"
+
+namespace ui {
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// A scan's findings: a serial port with nothing on it, and robots on the others.
+void SampleScan(comm::Session& session, int robots) {
+  QStringList ports = {QStringLiteral("ttyS0")};
+  for (int i = 0; i < robots; ++i) ports << QStringLiteral("ttyUSB%1").arg(i);
+  session.enumerate = [ports](QStringList& list) { list = ports; };
+  session.RefreshDisplay(true);
+  comm::PortStatusTable& table = session.PortStatus;
+  table.SetCell(comm::kLoopbackColumn, 1, app::LoadText(388));
+  table.SetCell(comm::kEchoColumn, 1, app::LoadText(388));
+  table.SetCell(comm::kTypeColumn, 1, QStringLiteral("0"));
+  for (int row = 2; row <= robots + 1; ++row) {
+    table.SetCell(comm::kDeviceColumn, row, app::LoadText(411));
+    table.SetCell(comm::kVersionColumn, row, QStringLiteral("v1.0"));
+    table.SetCell(comm::kLoopbackColumn, row, app::LoadText(388));
+    table.SetCell(comm::kEchoColumn, row, app::LoadText(387));
+    table.SetCell(comm::kTypeColumn, row, QStringLiteral("2"));
+    table.SetCell(comm::kMarkColumn, row, QStringLiteral("+"));
+  }
+  session.DownloadModule = 2;
+  session.ProgramCount = 1;
+  session.ProgramPackets[0] = 40;
+}
+
+}  // namespace
+
+bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
+  QDir().mkpath(folder);
+  const QDir dir(folder);
+  bool ok = true;
+  TProgressForm& progress = *windows.ProgressForm;
+  comm::Session& session = windows.Download->Session();
+  const auto enumerate = session.enumerate;
+
+  // Progress mode: the download to the robot on the second port, 24 of 40 packets out.
+  SampleScan(session, 1);
+  progress.OpenProgress(QString());
+  progress.PlaceMarker(2);
+  for (int k = 0; k < 24; ++k) progress.StepIt(0);
+  Settle();
+  ok &= progress.grab().save(dir.filePath(QStringLiteral("progress.png")));
+  progress.hide();
+
+  // Choice mode: two robots; the second one chosen.
+  SampleScan(session, 2);
+  QTimer::singleShot(50, &progress, [&] {
+    progress.PortStatusMouseDown(
+        progress.PortStatus->visualRect(progress.PortStatus->model()->index(2, 0)).center());
+    Settle();
+    ok &= progress.grab().save(dir.filePath(QStringLiteral("progress-choice.png")));
+    progress.close();
+  });
+  progress.OpenProgress(app::LoadText(413));
+  session.enumerate = enumerate;
+
+  // The test window while a test runs: left whisker pressed, right detector sees an object.
+  TTestForm& test = *windows.TestForm;
+  test.show();
+  test.RServoSpinEdit->setValue(758);
+  test.LServoSpinEdit->setValue(744);
+  test.DefaultButtonClick();
+  test.RServoSpinEdit->setValue(758);
+  test.RightPulseChange(test.RServoSpinEdit);
+  test.LServoSpinEdit->setValue(744);
+  test.LeftPulseChange(test.LServoSpinEdit);
+  test.ShowSensors(0x02 | 0x04);
+  Settle();
+  ok &= test.grab().save(dir.filePath(QStringLiteral("test-window.png")));
+  test.close();
+
+  // The viewer: the program built from the lists, with a compilation that failed on it.
+  TMainForm& main = *windows.MainForm;
+  actions::ListDocument& doc = main.Lists.Document();
+  if (doc.StepCount(1) == 0) {
+    const int example[][2] = {{0, 12}, {1, 12}, {2, 13}, {3, 13}, {6, 10}};  // kind, value
+    for (int s = 0; s < 5; ++s) {
+      doc.List(1)[s + 1].Kind = std::uint8_t(example[s][0]);
+      doc.List(1)[s + 1].Value = std::int16_t(example[s][1]);
+    }
+  }
+  if (main.BuildCode()) {
+    QStringList lines = app::TheProgramText().lines();
+    const int marker = std::max(0, int(lines.indexOf(QRegularExpression(QStringLiteral("^Configure")))));
+    lines.insert(marker, QStringLiteral("\tGOTO Nowhere"));
+    app::TheProgramText().setLines(lines);
+    progress.TokenizeFailureBox = [](const QString&, const QString&) {};
+    main.DownloadTokenization(false);
+    TCodeForm& viewer = *windows.CodeForm;
+    QTimer::singleShot(50, &viewer, [&] {
+      Settle();
+      ok &= viewer.grab().save(dir.filePath(QStringLiteral("viewer.png")));
+      viewer.accept();
+    });
+    viewer.ShowModal(&windows.Download->LastCompileFailure());
+  } else {
+    ok = false;
+  }
+  return ok;
+}
+
+}  // namespace ui
