@@ -38,6 +38,11 @@ struct RobotConfig {
   // pseudo-terminal carries neither DTR nor BREAK.
   int resetPauseMs = 40;
   Fault fault;
+  // After a download the module runs the image on the virtual robot (its body and arena), so
+  // the test exchange is answered by the downloaded program instead of `sensorByte`.
+  bool runProgram = false;
+  // ... as fast as it goes instead of in real time (tests).
+  bool fastProgram = false;
 };
 
 // Wire time of one byte at 9600 baud with start and stop bit, in microseconds.

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "sim/vm/LiveProgram.h"
+
 namespace sim {
 namespace {
 
@@ -32,10 +34,13 @@ void CloseFd(int& fd) {
 }  // namespace
 
 VirtualRobot::VirtualRobot(RobotConfig config) : config_(config), protocol_(config) {
+  if (config_.runProgram) live_ = std::make_unique<vm::LiveProgram>(config_.fastProgram);
   protocol_.SetDownloadHook([this](const DownloadRecord& record) {
     // Runs under mutex_; the user's hook is called after the lock is left.
     pendingHooks_.push_back(record);
+    if (live_) live_->Load(record.eeprom);  // the module resets and runs the new image
   });
+  if (live_) SetCommandHandler({});
 }
 
 VirtualRobot::~VirtualRobot() { Stop(); }
@@ -197,6 +202,15 @@ std::uint8_t VirtualRobot::sensorByte() const {
 
 void VirtualRobot::SetCommandHandler(ModuleProtocol::CommandHandler handler) {
   std::lock_guard lock(mutex_);
+  if (live_) {
+    // A running program answers; the handler still sees every command (e.g. to show it).
+    handler = [this, user = std::move(handler)](const TestCommand& command) -> std::optional<std::uint8_t> {
+      std::optional<std::uint8_t> canned = protocol_.sensorByte();
+      if (user) canned = user(command);
+      if (!live_->loaded()) return canned;
+      return live_->Exchange(std::vector<std::uint8_t>(command.begin(), command.end()), 200);
+    };
+  }
   protocol_.SetCommandHandler(std::move(handler));
 }
 

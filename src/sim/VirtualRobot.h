@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,6 +21,10 @@
 #include "sim/RobotConfig.h"
 
 namespace sim {
+
+namespace vm {
+class LiveProgram;
+}
 
 // One byte on the wire as the robot saw it, in the order it was received or sent.
 struct WireByte {
@@ -62,6 +67,8 @@ class VirtualRobot {
   void SetCommandHandler(ModuleProtocol::CommandHandler handler);
   // Runs on the robot's thread after every complete download.
   void SetDownloadHook(ModuleProtocol::DownloadHook hook);
+  // The downloaded program running on the virtual robot (with config.runProgram), else null.
+  vm::LiveProgram* liveProgram() { return live_.get(); }
 
  private:
   void Run();
@@ -81,6 +88,7 @@ class VirtualRobot {
   ModuleProtocol protocol_;
   std::vector<WireByte> wireLog_;
   ModuleProtocol::DownloadHook userHook_;
+  std::unique_ptr<vm::LiveProgram> live_;
   std::vector<DownloadRecord> pendingHooks_;
 
   // Only the robot's thread uses these.
