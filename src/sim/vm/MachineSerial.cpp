@@ -171,7 +171,9 @@ void Machine::ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a) 
       break;
     }
     case OpSerin: case OpSerinFlow: {
-      const size_t extra = n - (s.op == OpSerinFlow ? 4 : 3);  // values below the timeout slot
+      // Values below the timeout slot; an image with fewer values than the form needs has none.
+      const size_t slotsAbove = s.op == OpSerinFlow ? 4 : 3;
+      const size_t extra = n > slotsAbove ? n - slotsAbove : 0;
       const size_t pinAt = n - (s.op == OpSerinFlow ? 2 : 1);
       const int pin = Arg(a, pinAt);
       const int64_t bitUs = BitTimeUs(Arg(a, pinAt - 1));
