@@ -574,7 +574,9 @@ QMessageBox::StandardButton TMainForm::CheckIfSaved() {
       AskSaveQuestion ? AskSaveQuestion(app::LoadText(427)) : QMessageBox::Cancel;
   if (answer == QMessageBox::Yes) {
     SaveFile();
-    return QMessageBox::Yes;
+    // The user asked to keep the lists: when the save dialog was cancelled or the save
+    // failed they are still unsaved, and going on would lose them.
+    return IsModified() ? QMessageBox::Cancel : QMessageBox::Yes;
   }
   return answer == QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel;
 }
@@ -584,9 +586,6 @@ QMessageBox::StandardButton TMainForm::CheckIfSaved() {
 void TMainForm::LoadSettings() {
   if (auto store = app::OpenUserSettings()) app::ReadSettings(*store, settings_);
   HyperHelp->setChecked(settings_.HyperHelp);
-  // The servo centres are the document's; every program built from it uses them.
-  Lists.Document().LeftServoCenter = settings_.LeftServoCenter;
-  Lists.Document().RightServoCenter = settings_.RightServoCenter;
   app::Global().SelectedPort = settings_.ComPort;
   if (!settings_.LastDirectory.isEmpty()) openDialogFolder_ = settings_.LastDirectory;
   RefreshPortBox();
@@ -598,15 +597,14 @@ void TMainForm::LoadSettings() {
 void TMainForm::SaveSettings() {
   settings_.HyperHelp = HyperHelp->isChecked();
   settings_.ComPort = app::Global().SelectedPort;
-  settings_.LeftServoCenter = Lists.Document().LeftServoCenter;
-  settings_.RightServoCenter = Lists.Document().RightServoCenter;
   settings_.LastDirectory = currentFolder_;
   if (auto store = app::OpenUserSettings()) app::WriteSettings(*store, settings_);
 }
 
 // --- seams: the grids, the editing commands, the files and the download fill these in ---
 
-// Go and View live in GoView.cpp.
+void TMainForm::Go() {}
+void TMainForm::ViewButtonClick() {}
 void TMainForm::Clear() { Pictures[ButtonOf(kClearButton).Pressed]->hide(); }
 // LoadFile and SaveFile live in MainWindowFiles.cpp.
 void TMainForm::ToDoListKeyDown(int, Qt::KeyboardModifiers) {}

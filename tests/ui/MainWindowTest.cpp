@@ -38,8 +38,9 @@ class ProbeMainForm : public ui::TMainForm {
   void LoadFile() override { calls << "Open"; }
   void SaveFile() override {
     calls << "Save";
-    SetModified(false);
+    if (!SaveHook || SaveHook()) SetModified(false);
   }
+  std::function<bool()> SaveHook;  // false: the save dialog was cancelled
   void ToDoListKeyDown(int key, Qt::KeyboardModifiers modifiers) override {
     const QString ctrl = (modifiers & Qt::ControlModifier) ? "Ctrl+" : "";
     calls << ctrl + QKeySequence(key).toString();
@@ -169,6 +170,7 @@ TEST_F(MainWindowTest, QuitAsksOnlyWithUnsavedChangesAndStoresSettingsWhenItQuit
       {true, QMessageBox::No, true, false, true},
       {true, QMessageBox::Cancel, true, false, false},
   };
+  // ProbeMainForm's save always succeeds; a cancelled or failed save is covered below.
   for (const auto& c : cases) {
     uitest::ClearSettings();
     auto form = Show(false);
@@ -190,6 +192,21 @@ TEST_F(MainWindowTest, QuitAsksOnlyWithUnsavedChangesAndStoresSettingsWhenItQuit
       EXPECT_EQ(store->value("1.0/LeftServoCenter").toInt(), 100);
     }
   }
+}
+
+TEST_F(MainWindowTest, YesWhoseSaveDoesNotHappenKeepsTheWindowOpen) {
+  auto form = Show(false);
+  form->SetModified(true);
+  form->answer = QMessageBox::Yes;
+  bool saveSucceeds = false;
+  form->SaveHook = [&] { return saveSucceeds; };
+  form->Quit();
+  EXPECT_TRUE(form->calls.contains("Save"));
+  EXPECT_FALSE(form->ended);
+  EXPECT_FALSE(app::OpenUserSettings()->contains("1.0/HyperHelp"));
+  saveSucceeds = true;
+  form->Quit();
+  EXPECT_TRUE(form->ended);
 }
 
 TEST_F(MainWindowTest, ACloseRequestActsAsQuit) {
