@@ -18,6 +18,7 @@
 #include "app/core/Texts.h"
 #include "ui/PictureButtons.h"
 #include "ui/PortBox.h"
+#include "ui/StepArea.h"
 #include "ui/TestUnit.h"
 
 namespace ui {
@@ -603,12 +604,26 @@ void TMainForm::SaveSettings() {
 
 // --- seams: the grids, the editing commands, the files and the download fill these in ---
 
-void TMainForm::Go() {}
-void TMainForm::ViewButtonClick() {}
-void TMainForm::Clear() { Pictures[ButtonOf(kClearButton).Pressed]->hide(); }
+// Go and View live in GoView.cpp.
+void TMainForm::MakeStepGrids() {
+  Steps = new StepArea(this, Lists);
+  Steps->MakeStepGrids();
+  connect(this, &TMainForm::listsReplaced, Steps, &StepArea::RefreshAll);
+}
+void TMainForm::MakeStepSlots() { Steps->MakeStepSlots(); }
+void TMainForm::Clear() {
+  Pictures[ButtonOf(kClearButton).Pressed]->hide();
+  if (Steps != nullptr) Steps->Clear();
+}
 // LoadFile and SaveFile live in MainWindowFiles.cpp.
-void TMainForm::ToDoListKeyDown(int, Qt::KeyboardModifiers) {}
-void TMainForm::AutoEnableDisable() {}
-void TMainForm::FocusCurrentGrid() {}
+void TMainForm::ToDoListKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (Steps != nullptr) Steps->ToDoListKeyDown(Steps->Grid(Lists.CurrentList), key, modifiers);
+}
+void TMainForm::AutoEnableDisable() {
+  if (Steps != nullptr) Steps->AutoEnableDisable();
+}
+void TMainForm::FocusCurrentGrid() {
+  if (Steps != nullptr) Steps->FocusCurrentGrid();
+}
 
 }  // namespace ui

@@ -21,6 +21,7 @@ class QTabBar;
 namespace ui {
 
 class PortBox;
+class StepArea;
 class TTestForm;
 class TCodeForm;
 class ProgramDownload;
@@ -93,8 +94,10 @@ class TMainForm : public QWidget {
   virtual bool IsModified() const { return Lists.Modified; }
   virtual void SetModified(bool modified) { Lists.Modified = modified; }
 
-  // The lists the user edits, with undo and clipboard.
+  // The lists the user edits, with undo and clipboard, and the step grids, slots and palette
+  // that edit them (made at show).
   actions::ActionLists Lists;
+  StepArea* Steps = nullptr;
 
   // --- unsaved changes, settings ---
   QMessageBox::StandardButton CheckIfSaved();
@@ -141,8 +144,8 @@ class TMainForm : public QWidget {
   virtual void ActionMouseDown(app::PictureSlot* tile, QMouseEvent* event);
   virtual void ActionDblClick(app::PictureSlot* tile);
   // The step grids and the step slots; the window keeps their place free.
-  virtual void MakeStepGrids() {}
-  virtual void MakeStepSlots() {}
+  virtual void MakeStepGrids();
+  virtual void MakeStepSlots();
 
  private:
   void MakeControls();

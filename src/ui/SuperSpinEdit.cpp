@@ -32,6 +32,7 @@ void SpinArrows::paintEvent(QPaintEvent*) {
     const bool down = (part == 0 && pressed_ == 1) || (part == 1 && pressed_ == -1);
     painter.fillRect(box, down ? face.darker(120) : face);
     painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     const int cx = box.center().x() + 1, cy = box.center().y() + 1;
     QPolygon arrow;

@@ -1,0 +1,101 @@
+#pragma once
+// The part of the main window where steps are built: the six step grids, the sensor set tabs,
+// the step slots over the grids, the palette tiles with their drag window, the "+" tile and
+// the grid keys. It changes the lists only through actions::ActionLists and refreshes the
+// grids, the slots and the button covers after every change.
+
+#include <QObject>
+#include <QPoint>
+#include <array>
+#include <memory>
+
+#include "actions/ActionLists.h"
+#include "actions/StepSlots.h"
+#include "ui/BotAction.h"
+
+class QMouseEvent;
+
+namespace app {
+class PictureSlot;
+}
+
+namespace ui {
+
+class StepGrid;
+class TDragger;
+class TMainForm;
+
+class StepArea : public QObject {
+  Q_OBJECT
+ public:
+  StepArea(TMainForm* form, actions::ActionLists& lists);
+  ~StepArea() override;
+
+  actions::ActionLists& Lists() { return lists_; }
+
+  // Made once at show, after the palette and the mode are known.
+  void MakeStepGrids();
+  void MakeStepSlots();
+
+  StepGrid* Grid(int list) const { return grids_.at(list - 1); }
+  // Slot s (1-based) over the main grid (list 1) or over the shown set grid (any other list).
+  TBotAction* Slot(int list, int slot) const;
+  TDragger* Dragger() const { return dragger_; }
+  int ShownSetList() const;
+
+  // --- what the window does with the lists ---
+  void DisplayVisibleActions(int list, int firstSlot);
+  // Row counts from the lists and every visible slot renewed (after undo, clear and load).
+  void RefreshAll();
+  void ToDoListKeyDown(StepGrid* grid, int key, Qt::KeyboardModifiers modifiers);
+  // A palette tile (kind) or the "+" tile (kind < 0) dropped at `pos` of `grid`.
+  void ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos);
+  bool ToDoListDragOver(StepGrid* grid, QPoint pos) const;
+  void ToDoListRowMoved(StepGrid* grid, int from, int to);
+  void ActionDblClick(int kind);
+  void SensorTabbedNotebookChange(int index);
+  void Clear();
+  void AutoEnableDisable();
+  void FocusCurrentGrid();
+
+  // --- the palette drag, in global (screen) coordinates ---
+  void ActionMouseDown(app::PictureSlot* tile, QPoint globalCursor);
+  void ActionMouseMove(app::PictureSlot* tile, QPoint globalCursor, bool leftHeld);
+  void ActionMouseUp(app::PictureSlot* tile, QPoint globalCursor);
+  // Where a drop at `globalCursor` of `kind` would go: list 1..6, or 0 for nowhere.
+  int DropTarget(int kind, QPoint globalCursor) const;
+  bool Dragging() const;
+
+  // The first frame of each kind's palette tile.
+  const KindPictures& Pictures() const { return pictures_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void WireGrid(StepGrid* grid);
+  void WirePalette();
+  void ValueChanged(int list, int slot, TSuperSpinEdit* edit);
+  void ApplyResult(const actions::EditResult& result, int list);
+  void GridMouseMove(StepGrid* grid, QPoint pos);
+  void GridMouseDown(StepGrid* grid, Qt::MouseButton button);
+  void DropRoutine(QPoint globalCursor);
+  void StartPlusDrag();
+  QString SetName(int column, int row) const;
+
+  TMainForm* form_;
+  actions::ActionLists& lists_;
+  std::array<StepGrid*, actions::kListCount> grids_{};
+  std::array<TBotAction*, actions::kMainSlots> mainSlots_{};
+  std::array<TBotAction*, actions::kSetSlots> setSlots_{};
+  KindPictures pictures_;
+  TDragger* dragger_ = nullptr;
+
+  // The palette press that may become a drag.
+  app::PictureSlot* pressedTile_ = nullptr;
+  QPoint pressStart_;
+  QPoint plusPressStart_;
+  bool plusPressed_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,114 @@
+#!/bin/sh
+# A scripted session with the real window on a virtual X screen: drags three palette tiles
+# into the main list, changes a duration with the arrows, undoes it, saves, clears, opens the
+# file again and saves it once more; both saved files must be the same. Screenshots go to
+# docs/ (or the folder given as the second argument).
+#
+#   tools/xsession/grids-session.sh <build folder> [screenshot folder]
+set -eu
+
+build=${1:?build folder}
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/../.." && pwd)
+shots=${2:-$repo/docs}
+app="$build/src/ui/rovalis"
+[ -x "$app" ] || { echo "no program at $app" >&2; exit 2; }
+
+work=$(mktemp -d)
+display=:$((70 + $$ % 20))
+cleanup() {
+  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+x_pid=$!
+export DISPLAY="$display"
+sleep 1
+
+# The screenshot helper: a few lines of Qt, built here.
+g++ -std=c++20 -fPIC -o "$work/grab-screen" "$here/grab-screen.cpp" $(pkg-config --cflags --libs Qt6Gui)
+shot() { QT_QPA_PLATFORM=xcb "$work/grab-screen" "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
+
+# The program with its own settings folder and a start folder for the files.
+mkdir -p "$work/home" "$work/files"
+cd "$work/files"
+HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$app" &
+app_pid=$!
+
+intro=$(xdotool search --sync --onlyvisible --name '^Rovalis v')
+eval "$(xdotool getwindowgeometry --shell "$intro")"
+xdotool mousemove $((X + 134)) $((Y + 32)) click 1  # Beginner mode
+main=$(xdotool search --sync --onlyvisible --name '^Rovalis$')
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+MX=$X
+MY=$Y
+at() { xdotool mousemove $((MX + $1)) $((MY + $2)); }
+# A button shows its clickable look while the mouse moves over it, as a user's hand does.
+press() {
+  at $(($1 - 6)) $(($2 - 4)); sleep 0.1
+  at "$1" "$2"; sleep 0.1
+  xdotool click 1
+  sleep 0.4
+}
+
+# A palette drag: press on the tile, move in steps to the grid, release.
+drag() {
+  at "$1" "$2"
+  xdotool mousedown 1
+  fx=$1 fy=$2
+  for i in 1 2 3 4 5 6 7 8; do
+    at $((fx + ($3 - fx) * i / 8)) $((fy + ($4 - fy) * i / 8))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.6
+}
+
+# Tiles in the palette box (19, 103): Forward (5, 12), Backward (69, 12), Turn left (5, 76).
+# The main grid lies at (159, 103); its rows are 28 pixels apart below a 28-pixel header.
+below_steps_y=300
+drag 51 142 250 $below_steps_y
+drag 115 142 250 $below_steps_y
+drag 51 206 250 $below_steps_y
+shot grids-session-1-three-steps
+
+# The up arrow of step 1's value: the arrows lie at the right end of the action cell.
+for i in 1 2 3; do at 362 135; xdotool click 1; sleep 0.2; done
+shot grids-session-2-arrows-up
+press 354 395   # Undo, three times
+press 354 395
+press 354 395
+shot grids-session-3-undone
+
+# The file dialogs take the keyboard when they open: the whole path is typed into the name box.
+type_path() {
+  sleep 1.5
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  sleep 1
+}
+save_as() {
+  press 392 448                                     # Save
+  type_path "$1"
+}
+save_as "$work/files/first.rvl"
+press 140 448                                        # Clear
+shot grids-session-4-cleared
+press 308 448                                        # Open
+type_path "$work/files/first.rvl"
+shot grids-session-5-reopened
+save_as "$work/files/second.rvl"
+
+if cmp -s "$work/files/first.rvl" "$work/files/second.rvl" && [ -s "$work/files/first.rvl" ]; then
+  echo "the reopened lists are the same"
+  result=0
+else
+  echo "the reopened lists differ or were not saved" >&2
+  result=1
+fi
+exit $result
