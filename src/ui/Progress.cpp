@@ -26,6 +26,7 @@ namespace {
 constexpr int kRowStride = 19;
 constexpr int kGridLeft = 22;
 constexpr int kMarkerSize = 10;
+constexpr int kCellPadding = 8;
 constexpr int kScrollBarRoom = 16;
 constexpr int kScrollingRowCount = 7;  // more rows than this need the scroll bar
 constexpr int kTallGridHeight = 137;
@@ -185,12 +186,17 @@ void TProgressForm::FormShow() {
   DownloadStatusLabel->adjustSize();
 
   const QFontMetrics metrics(PortStatus->font());
-  const int widths[] = {
-      metrics.horizontalAdvance(QStringLiteral("COM99:")) + 5,
-      metrics.horizontalAdvance(app::LoadText(412)) + 15, metrics.horizontalAdvance(app::LoadText(383)) + 10,
-      metrics.horizontalAdvance(app::LoadText(384)) + 10, metrics.horizontalAdvance(app::LoadText(385)) + 10};
+  // The port names of this system are longer than "COM99:"; the column takes the longest.
+  int nameWidth = metrics.horizontalAdvance(QStringLiteral("COM99:"));
+  for (const QString& port : session_.PortList)
+    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(port + u':'));
+  const int widths[] = {nameWidth + 5, metrics.horizontalAdvance(app::LoadText(412)) + 15,
+                        metrics.horizontalAdvance(app::LoadText(383)) + 10,
+                        metrics.horizontalAdvance(app::LoadText(384)) + 10,
+                        metrics.horizontalAdvance(app::LoadText(385)) + 10};
+  // The cells draw their text a few pixels in from each side.
   for (int column = 0; column <= comm::kEchoColumn; ++column)
-    PortStatus->setColumnWidth(column, widths[column]);
+    PortStatus->setColumnWidth(column, widths[column] + kCellPadding);
   RefreshDisplay();
 
   QWidget* main = parentWidget();

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QPixmap>
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -109,8 +108,9 @@ bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
   }
   if (main.BuildCode()) {
     QStringList lines = app::TheProgramText().lines();
-    const int marker = std::max(0, int(lines.indexOf(QRegularExpression(QStringLiteral("^Configure")))));
-    lines.insert(marker, QStringLiteral("\tGOTO Nowhere"));
+    qsizetype marker = 0;
+    while (marker < lines.size() && !lines[marker].startsWith(QStringLiteral("Configure"))) ++marker;
+    lines.insert(std::min(marker + 1, lines.size()), QStringLiteral("\tGOTO Nowhere"));
     app::TheProgramText().setLines(lines);
     progress.TokenizeFailureBox = [](const QString&, const QString&) {};
     main.DownloadTokenization(false);

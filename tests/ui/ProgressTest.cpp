@@ -106,6 +106,9 @@ TEST_F(ProgressWindow, TheGridShowsFiveColumnsInPortListOrder) {
   for (int row = 1; row <= 3; ++row)
     EXPECT_EQ(form.PortStatus->item(row - 1, 0)->text(), QStringLiteral("ttyUSB%1:").arg(row - 1));
   EXPECT_EQ(form.PortStatus->item(1, 1)->text(), "VD2");
+  // The names of this system's ports fit their column.
+  EXPECT_GE(form.PortStatus->columnWidth(0),
+            form.PortStatus->fontMetrics().horizontalAdvance("ttyUSB2:") + 5);
   const QStringList titles = {app::LoadText(381), app::LoadText(382), app::LoadText(383), app::LoadText(384),
                               app::LoadText(385)};
   for (int column = 0; column < 5; ++column)
