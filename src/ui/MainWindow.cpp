@@ -587,6 +587,9 @@ QMessageBox::StandardButton TMainForm::CheckIfSaved() {
 void TMainForm::LoadSettings() {
   if (auto store = app::OpenUserSettings()) app::ReadSettings(*store, settings_);
   HyperHelp->setChecked(settings_.HyperHelp);
+  // The servo centres are the document's; every program built from it uses them.
+  Lists.Document().LeftServoCenter = settings_.LeftServoCenter;
+  Lists.Document().RightServoCenter = settings_.RightServoCenter;
   app::Global().SelectedPort = settings_.ComPort;
   if (!settings_.LastDirectory.isEmpty()) openDialogFolder_ = settings_.LastDirectory;
   RefreshPortBox();
@@ -598,6 +601,8 @@ void TMainForm::LoadSettings() {
 void TMainForm::SaveSettings() {
   settings_.HyperHelp = HyperHelp->isChecked();
   settings_.ComPort = app::Global().SelectedPort;
+  settings_.LeftServoCenter = Lists.Document().LeftServoCenter;
+  settings_.RightServoCenter = Lists.Document().RightServoCenter;
   settings_.LastDirectory = currentFolder_;
   if (auto store = app::OpenUserSettings()) app::WriteSettings(*store, settings_);
 }
