@@ -33,6 +33,7 @@ Downloader::Downloader(Session& session, DownloadUi& ui, tok::Tokenizer* tokeniz
 
 int Downloader::DownloadIt(bool keepPortOpen) {
   int result = kNoPort;
+  complete_ = false;
   ui_.SetBusyCursor(true);
   if (session_.ProgramCount == 0) {
     ui_.SetBusyCursor(false);
@@ -56,8 +57,12 @@ int Downloader::DownloadIt(bool keepPortOpen) {
   } else {
     const int slot = session_.Slots().AcquirePort(session_.PortList.value(target), nullptr);
     if (slot != kNoPort) {
+      complete_ = true;
       for (int p = 0; p < session_.ProgramCount; ++p) {
-        if (!SendPackets(session_.DownloadModule, p, slot)) break;
+        if (!SendPackets(session_.DownloadModule, p, slot)) {
+          complete_ = false;
+          break;
+        }
       }
       if (!keepPortOpen) session_.Slots().SlotPort(slot).Close();
       result = slot;  // also after a refused packet: the test window still talks to the module

@@ -42,12 +42,15 @@ class Downloader {
 
   // The tokenizer's error text after a failed TokenizeProgram (or the reason it never ran).
   QString errorText() const { return errorText_; }
+  // Whether the last DownloadIt had every packet acknowledged.
+  bool lastDownloadComplete() const { return complete_; }
 
  private:
   Session& session_;
   DownloadUi& ui_;
   tok::Tokenizer* tokenizer_;
   QString errorText_;
+  bool complete_ = false;
 };
 
 }  // namespace comm

@@ -7,7 +7,7 @@
 
 #include <array>
 #include <atomic>
-#include <thread>
+#include <memory>
 
 #include "app/core/Services.h"
 #include "app/core/Texts.h"
@@ -88,7 +88,8 @@ void ScanPorts(Session& session, DownloadUi& ui) {
   // the waiting loops below process events. It outlives every report: the loops end only
   // after the last one ran.
   QObject receiver;
-  std::array<std::thread, kThreadCount> threads;
+  // Qt threads, because each one owns a QSerialPort and its socket notifier.
+  std::array<std::unique_ptr<QThread>, kThreadCount> threads;
   const std::uint8_t downloadModule = session.DownloadModule;
   const QString selected = session.SelectedPort();
 
@@ -101,24 +102,25 @@ void ScanPorts(Session& session, DownloadUi& ui) {
     WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
     int n = 1;
     while (session.ScanBusy & ThreadBits[n - 1]) ++n;
-    if (threads[n - 1].joinable()) threads[n - 1].join();
+    if (threads[n - 1]) threads[n - 1]->wait();
 
     session.ScanBusy |= ThreadBits[n - 1];
     peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
     const QString portName = session.PortList[i];
     PortSlots& portSlots = session.Slots();
-    threads[n - 1] = std::thread([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule] {
+    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule] {
       TIdentificationThread thread;
       thread.BitIndex = n;
       thread.PortIndex = i;
       thread.Execute(portSlots, portName, downloadModule);
       QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
                                 Qt::QueuedConnection);
-    });
+    }));
+    threads[n - 1]->start();
   }
   WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) != 0; });
   for (auto& t : threads) {
-    if (t.joinable()) t.join();
+    if (t) t->wait();
   }
   ui.SetScanning(false);
   QThread::yieldCurrentThread();
