@@ -8,6 +8,7 @@ namespace sim::vm {
 namespace {
 constexpr int64_t kMotionStepUs = 1'000;
 constexpr int64_t kTrailStepUs = 20'000;
+constexpr size_t kTrailLimit = 20'000;  // about 7 minutes of driving; older points fade out
 }  // namespace
 
 RobotWorld::RobotWorld(double width, double height, BodyConfig body) : width_(width), height_(height), body_(body) {
@@ -77,6 +78,7 @@ void RobotWorld::AdvanceTo(int64_t us) {
     if (timeUs_ - lastTrailUs_ >= kTrailStepUs) {
       lastTrailUs_ = timeUs_;
       if (trail_.empty() || trail_.back().x != pose_.x || trail_.back().y != pose_.y) trail_.push_back(pose_);
+      if (trail_.size() > kTrailLimit) trail_.erase(trail_.begin(), trail_.begin() + kTrailLimit / 4);
     }
   }
 }
