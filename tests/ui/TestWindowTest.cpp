@@ -15,8 +15,10 @@
 #include <mutex>
 
 #include "GoTestSupport.h"
+#include "QtEnvironment.h"
 #include "app/ShowError.h"
 #include "app/core/ProgramText.h"
+#include "app/core/Settings.h"
 #include "app/core/Texts.h"
 #include "comm/Session.h"
 #include "ui/FilledShape.h"
@@ -187,6 +189,33 @@ TEST_F(TestWindowFixture, CalibrationIsStoredAndShownAgain) {
   EXPECT_EQ(test->LServoSpinEdit->value(), 740);
   EXPECT_EQ(test->RightTireSpeed->value(), 760) << "the slider shows the same width";
   EXPECT_EQ(test->LeftTireSpeed->value(), 740);
+}
+
+TEST_F(TestWindowFixture, StoredCentresComeFromTheSettingsAndGoBackToThem) {
+  uitest::ClearSettings();
+  {
+    app::SettingsValues stored;
+    stored.LeftServoCenter = 90;
+    stored.RightServoCenter = 110;
+    auto store = app::OpenUserSettings();
+    app::WriteSettings(*store, stored);
+    store->sync();
+  }
+  windows->MainForm->LoadSettings();
+  ShowTestWindow();
+  EXPECT_EQ(test->LServoSpinEdit->value(), 740);
+  EXPECT_EQ(test->RServoSpinEdit->value(), 760);
+  // A new calibration reaches the store when the program ends.
+  test->LServoSpinEdit->setValue(700);
+  test->RServoSpinEdit->setValue(800);
+  test->SetCalibrationButton->click();
+  windows->MainForm->SaveSettings();
+  app::SettingsValues read;
+  auto store = app::OpenUserSettings();
+  app::ReadSettings(*store, read);
+  EXPECT_EQ(read.LeftServoCenter, 50);
+  EXPECT_EQ(read.RightServoCenter, 150);
+  uitest::ClearSettings();
 }
 
 TEST_F(TestWindowFixture, CaptionsAndLayoutFromTheRecords) {
