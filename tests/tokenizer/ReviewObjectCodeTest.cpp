@@ -104,6 +104,60 @@ std::vector<BitsCase> Cases() {
       {"I2cinWithoutAddress", "I2CIN 0, 160, [B0]\n", 5, "2.5",
        start14 + PushC(160) + PushC(0) + PushC(0) + Tok(48) + "0" + ByteItem(6, true) + "00" + Tok(0)},
       {"PulsinIntoWord", "PULSIN 3, 1, W1\n", 2, "2.5", start14 + PushC(1) + PushC(3) + Tok(37) + Var(3, 4, true) + "0" + Tok(0)},
+      {"ElseIfChain", "IF B0 = 1 THEN\nHIGH 1\nELSEIF B0 = 2 THEN\nHIGH 2\nENDIF\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + "1" + Const(1) + Op(28) + Tok(13) + Addr(83) + Tok(9) + Addr(119) + PushC(1) +
+           Tok(5) + Tok(9) + Addr(203) + "1" + ByteItem(6) + "1" + Const(2) + Op(28) + Tok(13) + Addr(188) + Tok(9) +
+           Addr(203) + PushC(2) + Tok(5) + Tok(0)},
+      {"ExitLeavesTheFor", "FOR B0 = 1 TO 3\nEXIT\nNEXT\n", 2, "2.5",
+       start14 + PushC(1) + "1" + ByteItem(6, true) + Tok(26) + Tok(9) + Addr(132) + PushC(3) + PushC(1) + Tok(14) +
+           ByteItem(6) + PushC(1) + "0" + ByteItem(6, true) + "0" + Addr(41) + Tok(0)},
+      {"ForWithStep", "FOR B0 = 10 TO 0 STEP 2\nNEXT\n", 2, "2.5",
+       start14 + PushC(10) + "1" + ByteItem(6, true) + Tok(26) + PushC(0) + PushC(10) + Tok(14) + ByteItem(6) +
+           PushC(2) + "0" + ByteItem(6, true) + "0" + Addr(44) + Tok(0)},
+      {"BranchList", "BRANCH B0, [a, b]\na:\nb:\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + Tok(15) + Addr(63) + "1" + Addr(63) + "0" + Tok(0)},
+      {"CommaContinuesTheLine", "DEBUG 1,\n2\n", 2, "2.5",
+       start14 + PushC(84) + PushC(16) + Tok(32) + Const(1) + "0" + "1" + Const(2) + "00" + Tok(0)},
+      {"SpaceInsideComparison", "IF B0 < = 1 THEN done\ndone:\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + "1" + Const(1) + Op(27) + Tok(13) + Addr(62) + Tok(0)},
+      {"NotBeforeComparison", "IF NOT B0 = 1 THEN done\ndone:\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + "1" + Const(1) + Op(28) + Op(2) + Tok(13) + Addr(69) + Tok(0)},
+      {"AndBetweenComparisons", "IF B0 = 1 AND B1 < 2 THEN done\ndone:\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + "1" + Const(1) + Op(28) + "1" + ByteItem(7) + "1" + Const(2) + Op(31) + Op(10) +
+           Tok(13) + Addr(96) + Tok(0)},
+      {"LeftToRight", "B0 = 2 + 3 * 4\n", 2, "2.5",
+       start14 + PushC(2) + "1" + Const(3) + Op(15) + "1" + Const(4) + Op(18) + "1" + ByteItem(6, true) + Tok(26) + Tok(0)},
+      {"Parentheses", "B0 = 2 + (3 * 4)\n", 2, "2.5",
+       start14 + PushC(2) + "1" + Const(3) + "1" + Const(4) + Op(18) + Op(15) + "1" + ByteItem(6, true) + Tok(26) +
+           Tok(0)},
+      {"Negation", "B0 = -5\n", 2, "2.5", start14 + PushC(5) + Op(3) + "1" + ByteItem(6, true) + Tok(26) + Tok(0)},
+      {"IndexedRead", "B0 = B1(2)\n", 2, "2.5",
+       start14 + PushC(2) + "1" + Var(2, 7, false, true) + "1" + ByteItem(6, true) + Tok(26) + Tok(0)},
+      {"MainioAuxioOnVd2PE", "MAINIO\nAUXIO\n", 6, "2.5", start14 + Tok(29) + Tok(30) + Tok(0)},
+      {"HexConstant", "B0 = $FF\n", 2, "2.0", start14 + PushC(255) + "1" + ByteItem(6, true) + Tok(26) + Tok(0)},
+      {"QuotedCharacters", "DEBUG \"AB\"\n", 2, "2.5",
+       start14 + PushC(84) + PushC(16) + Tok(32) + Const(65) + "0" + "1" + Const(66) + "00" + Tok(0)},
+      {"NameTextOfExpression", "DEBUG ? B0 + 1\n", 2, "2.5",
+       start14 + PushC(84) + PushC(16) + Tok(32) + CharItem('B') + CharItem('0') + CharItem(' ') + CharItem('+') +
+           CharItem(' ') + CharItem('1') + CharItem(' ') + CharItem('=') + CharItem(' ') + Const(438) + "1" +
+           ByteItem(6) + "1" + Const(1) + Op(15) + "0" + PushC(13) + "0" + "0" + Tok(0)},
+      {"Lookup", "LOOKUP B0, [5, 6], B1\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + Tok(16) + Const(5) + "0" + "1" + Const(6) + "0" + "0" + ByteItem(7, true) + "0" +
+           Tok(0)},
+      {"RandomWord", "RANDOM W1\n", 2, "2.5", start14 + "1" + Var(3, 4) + Tok(18) + Var(3, 4, true) + "0" + Tok(0)},
+      {"NapWithNextField", "NAP 3\n", 2, "2.5", start14 + PushC(3) + Tok(2) + Addr(44) + Tok(0)},
+      {"FreqoutOneTone", "FREQOUT 1, 100, 2000\n", 2, "2.5",
+       start14 + PushC(1) + PushC(100) + PushC(2000) + Tok(22) + Tok(0)},
+      {"Pwm", "PWM 1, 128, 10\n", 2, "2.5", start14 + PushC(128) + PushC(10) + PushC(1) + Tok(43) + Tok(0)},
+      {"Shiftout", "SHIFTOUT 0, 1, 1, [B0\\4, 5]\n", 2, "2.5",
+       start14 + PushC(1) + PushC(0) + PushC(1) + Tok(40) + Const(4) + "1" + ByteItem(6) + "0" + "1" + Const(8) +
+           PushC(5) + "0" + "0" + Tok(0)},
+      {"WriteWord", "WRITE 10, WORD W1\n", 2, "2.5",
+       start14 + "1" + Var(3, 4) + PushC(10) + Tok(20) + Addr(57) + "1" + Var(3, 4) + "1" + Const(8) + Op(24) + "1" +
+           Const(10) + "1" + Const(1) + Op(15) + Tok(20) + Addr(130) + Tok(0)},
+      {"ReadWord", "READ 10, WORD W1\n", 2, "2.5",
+       start14 + PushC(10) + Tok(19) + Addr(46) + Var(3, 4, true) + "0" + "1" + Const(10) + "1" + Const(1) + Op(15) +
+           Tok(19) + Addr(104) + Var(2, 9, true) + "0" + Tok(0)},
   };
 }
 
