@@ -27,7 +27,7 @@ QPixmap IntroBackground() {
     if (!source.isNull()) {
       QPainter painter(&picture);
       // The light body of the picture, below its title band.
-      painter.drawPixmap(QPoint(0, 0), source, QRect(QPoint(0, 80), picture.size()));
+      painter.drawPixmap(QPoint(0, 0), source, QRect(QPoint(40, 100), picture.size()));
     }
   }
   return picture;
