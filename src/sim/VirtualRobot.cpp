@@ -105,13 +105,16 @@ void VirtualRobot::Run() {
 }
 
 void VirtualRobot::HandleInput(const std::uint8_t* bytes, int count) {
+  const std::int64_t readUs = NowUs();
   for (int i = 0; i < count; ++i) {
     std::int64_t now = NowUs();
     if (config_.byteTiming) {
-      // A byte is complete one byte time after the previous one at the earliest.
-      rxFreeUs_ = std::max(rxFreeUs_ + kByteTimeUs, now);
+      // The schedule is absolute (one byte time after the previous byte at the earliest), so
+      // a late wake-up of this thread does not add up over a long download.
+      rxFreeUs_ = std::max(rxFreeUs_ + kByteTimeUs, readUs);
       SleepUntilUs(rxFreeUs_);
-      now = NowUs();
+      now = rxFreeUs_;
+      txFreeUs_ = std::max(txFreeUs_, rxFreeUs_);
     }
     const int silenceMs = lastInputUs_ < 0 ? 1'000'000 : int((now - lastInputUs_) / 1000);
     lastInputUs_ = now;
@@ -144,7 +147,7 @@ void VirtualRobot::Send(const std::vector<std::uint8_t>& bytes) {
     return;
   }
   for (std::uint8_t b : bytes) {
-    txFreeUs_ = std::max(txFreeUs_, NowUs()) + kByteTimeUs;
+    txFreeUs_ += kByteTimeUs;
     SleepUntilUs(txFreeUs_);
     [[maybe_unused]] auto written = ::write(masterFd_, &b, 1);
   }

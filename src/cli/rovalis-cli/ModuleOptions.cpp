@@ -1,5 +1,7 @@
 #include "ModuleOptions.h"
 
+#include <QFileInfo>
+
 #include <iostream>
 
 #include "comm/ConsoleDownloadUi.h"
@@ -46,6 +48,10 @@ std::unique_ptr<sim::VirtualRobot> StartVirtualRobot(const ModuleOptions& option
 }
 
 bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::Session& session) {
+  // The system does not list pseudo-terminals (a rovalis-sim robot): a device path named
+  // with --port joins the list.
+  const QString named = QString::fromStdString(options.Port);
+  if (named.startsWith(u'/') && QFileInfo::exists(named)) comm::AddExtraPort(named);
   session.RefreshPortList();
   if (options.Port.empty()) {
     session.SetSelectedPort(QStringLiteral("AUTO"));

@@ -26,7 +26,7 @@ bool ParseModuleOptions(const std::string& command, const std::vector<std::strin
 // when it could not start (a message says so, and ok is false).
 std::unique_ptr<sim::VirtualRobot> StartVirtualRobot(const ModuleOptions& options, bool& ok);
 
-// Builds the port list and applies --port; false (after a message listing the ports) when
+// Builds the port list and applies --port (a device path that exists joins the list); false (after a message listing the ports) when
 // the named port does not exist.
 bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::Session& session);
 
