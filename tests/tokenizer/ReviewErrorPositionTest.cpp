@@ -75,6 +75,10 @@ const ErrorCase Cases[] = {
     {"NumberAsStatement", "5\n", "2.5", "149-Expected a label, variable, or instruction", "5", 0},
     {"GetIsANameOnVd2", "GET 3, B1\n", "2.5", "174-Label is missing ':'", "GET", 0},
     {"SecondVardaDirective", "'{$VARDA VD2}\nEND\n", "2.5", "155-Duplicate directive", "$VARDA", 0},
+    {"ConstantChainTooLong", "a CON b\nb CON c\nc CON 1\n", "2.5", "110-Undefined symbol", "b", 0},
+    {"WaitWithSevenValues", "DEBUGIN WAIT (1, 2, 3, 4, 5, 6, 7)\n", "2.5", "147-Limit of 6 values exceeded", ",", 5},
+    {"CaseWithComparisonInRange", "SELECT B0\nCASE < 1 TO 3\nHIGH 1\nENDSELECT\n", "2.5",
+     "141-Expected a constant, variable, unary operator, or '('", "<", 0},
     {"UserErrorDirective", "#ERROR \"Oops\"\nEND\n", "2.5", "199-Oops", "#ERROR \"Oops\"", 0},
 };
 
@@ -101,5 +105,51 @@ TEST_P(ReviewErrorPosition, TextAndMarkedSource) {
 
 INSTANTIATE_TEST_SUITE_P(Mistakes, ReviewErrorPosition, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ReviewErrorPosition, NothingToTokenize) {
+  for (const char* body : {"", "' only a comment\n", "a CON 1\nb VAR BYTE\n"}) {
+    const Result r = Compile(Program(body));
+    EXPECT_FALSE(r.Ok) << body;
+    EXPECT_EQ(r.Error, "157-Nothing to tokenize") << body;
+    EXPECT_EQ(r.Start, 0);
+    EXPECT_EQ(r.Length, 0);
+  }
+}
+
+// The error text ends on the last byte of the source buffer.
+TEST(ReviewErrorPosition, ErrorTextAtTheEndOfSource) {
+  const Result r = Compile(Program("GOTO nowhere\n"));
+  const auto& tr = r.T->TokenizeResult;
+  ASSERT_NE(tr.ErrorText, nullptr);
+  EXPECT_EQ(tr.ErrorText + std::string_view(tr.ErrorText).size(), tr.Source + sizeof(tr.Source) - 1);
+}
+
+TEST(ReviewErrorPosition, GosubLimitMarksThe256th) {
+  std::string body;
+  for (int i = 0; i < 256; ++i) body += "GOSUB s" + std::to_string(i) + "\n";
+  const std::string source = Program(body);
+  const Result r = Compile(source);
+  EXPECT_EQ(r.Error, "145-Limit of 255 GOSUBs exceeded");
+  EXPECT_EQ(r.Start, static_cast<int>(source.rfind("GOSUB")));
+  EXPECT_EQ(r.Length, 5);
+}
+
+TEST(ReviewErrorPosition, SeventeenthCaseLine) {
+  std::string body = "SELECT B0\n";
+  for (int i = 0; i < 17; ++i) body += "CASE " + std::to_string(i) + "\nHIGH 1\n";
+  body += "ENDSELECT\n";
+  const std::string source = Program(body);
+  const Result r = Compile(source);
+  EXPECT_EQ(r.Error, "181-Limit of 16 CASE statements within SELECT structure exceeded");
+  EXPECT_EQ(r.Start, static_cast<int>(source.rfind("CASE")));
+}
+
+TEST(ReviewErrorPosition, VariableSpaceRunsOut) {
+  std::string body;
+  for (int i = 0; i < 13; ++i) body += "v" + std::to_string(i) + " VAR WORD\n";
+  EXPECT_TRUE(Compile(Program(body + "END\n")).Ok);
+  const Result r = Compile(Program(body + "b VAR BIT\nEND\n"));
+  EXPECT_EQ(r.Error, "126-Out of variable space");
+}
 
 }  // namespace

@@ -158,6 +158,30 @@ std::vector<BitsCase> Cases() {
       {"ReadWord", "READ 10, WORD W1\n", 2, "2.5",
        start14 + PushC(10) + Tok(19) + Addr(46) + Var(3, 4, true) + "0" + "1" + Const(10) + "1" + Const(1) + Op(15) +
            Tok(19) + Addr(104) + Var(2, 9, true) + "0" + Tok(0)},
+      {"DtmfoutWithTimes", "DTMFOUT 3, 100, 50, [1]\n", 2, "2.5",
+       start14 + PushC(3) + PushC(50) + PushC(100) + Tok(24) + Const(1) + "0" + "0" + Tok(0)},
+      {"XoutDefaultCycles", "XOUT 1, 2, [3\\4]\n", 2, "2.5",
+       start14 + PushC(1) + PushC(2) + Tok(25) + Const(3) + PushC(16) + Op(20) + PushC(4) + PushC(16) + Op(18) + Op(15) +
+           PushC(2) + Op(2) + "0" + "0" + Tok(0)},
+      {"ButtonWorkspaceTwice", "BUTTON 0, 1, 255, 20, B2, 0, lbl\nlbl:\n", 2, "2.5",
+       start14 + PushC(1) + PushC(255) + PushC(20) + PushC(0) + "1" + ByteItem(8) + PushC(0) + Tok(42) +
+           ByteItem(8, true) + "0" + Addr(110) + Tok(0)},
+      {"I2coutWithLowAddress", "I2COUT 0, 160, 5 \\ 6, [B0]\n", 5, "2.5",
+       start14 + PushC(6) + PushC(5) + PushC(160) + PushC(0) + Tok(49) + ByteItem(6) + "0" + "0" + Tok(0)},
+      {"SerinWithParityLabel", "SERIN 1, 84, pl, [B0]\npl:\n", 2, "2.5",
+       start14 + "11011101" + Addr(95) + PushC(0) + PushC(1) + PushC(84) + PushC(1) + Tok(34) + "0" + ByteItem(6, true) +
+           "00" + Tok(0)},
+      {"CaseComparisonAndElse", "SELECT B0\nCASE < 5\nHIGH 1\nCASE ELSE\nHIGH 2\nENDSELECT\n", 2, "2.5",
+       start14 + "1" + ByteItem(6) + "1" + Const(5) + Op(31) + Tok(13) + Addr(85) + Tok(9) + Addr(121) + PushC(1) +
+           Tok(5) + Tok(9) + Addr(136) + PushC(2) + Tok(5) + Tok(0)},
+      {"ConditionalSelectOnModule", "#SELECT $VARDA\n#CASE 2\nHIGH 1\n#CASE #ELSE\nHIGH 2\n#ENDSELECT\n", 2, "2.5",
+       start14 + PushC(1) + Tok(5) + Tok(0)},
+      {"ConditionalSelectDefault", "#SELECT $VARDA\n#CASE 2\nHIGH 1\n#CASE #ELSE\nHIGH 2\n#ENDSELECT\n", 3, "2.5",
+       start14 + PushC(2) + Tok(5) + Tok(0)},
+      {"ConditionalIfElse", "#DEFINE X = 2\n#IF X = 2 AND $TESSIC = 250 #THEN\nHIGH 3\n#ELSE\nHIGH 4\n#ENDIF\n", 2, "2.5",
+       start14 + PushC(3) + Tok(5) + Tok(0)},
+      {"ConditionalCaseRange", "#SELECT 7\n#CASE 1, 5 TO 9\nHIGH 3\n#CASE #ELSE\nHIGH 4\n#ENDSELECT\n", 2, "2.5",
+       start14 + PushC(3) + Tok(5) + Tok(0)},
   };
 }
 
