@@ -182,6 +182,16 @@ std::vector<BitsCase> Cases() {
        start14 + PushC(3) + Tok(5) + Tok(0)},
       {"ConditionalCaseRange", "#SELECT 7\n#CASE 1, 5 TO 9\nHIGH 3\n#CASE #ELSE\nHIGH 4\n#ENDSELECT\n", 2, "2.5",
        start14 + PushC(3) + Tok(5) + Tok(0)},
+      {"OutputItemForms", "x VAR BYTE(3)\nDEBUG STR x\\3, REP \"a\"\\4, DEC2 x, SDEC ? x, ASC ? x\n", 2, "2.5",
+       start14 + PushC(84) + PushC(16) + Tok(32) + Const(6) + PushC(3) + "0" + "1" + Const(97) + PushC(1024) + PushC(4) +
+           "0" + "1" + Const(998) + "1" + ByteItem(6) + "0" + "1" + CharItem('x') + CharItem(' ') + CharItem('=') +
+           CharItem(' ') + Const(1462) + "1" + ByteItem(6) + "0" + PushC(13) + "0" + "1" + CharItem('x') +
+           CharItem(' ') + CharItem('=') + CharItem(' ') + CharItem('"') + ByteItem(6) + "0" + PushC(34) + "0" +
+           PushC(13) + "0" + "0" + Tok(0)},
+      {"InputItemForms", "x VAR BYTE(3)\nDEBUGIN STR x\\3\\13, WAITSTR x, SKIP 2, NUM x\n", 2, "2.5",
+       start14 + PushC(1) + PushC(84) + PushC(16) + Tok(34) + "1" + Const(13) + "1" + Const(518) + PushC(3) + "0" + "1" +
+           PushC(2054) + PushC(32) + "0" + "1" + PushC(1024) + PushC(2) + "0" + "1" + PushC(4358) + PushC(0) + "0" +
+           ByteItem(6, true) + "0" + "0" + Tok(0)},
   };
 }
 
