@@ -8,6 +8,7 @@
 
 #include "comm/Ports.h"
 #include "sim/VirtualRobot.h"
+#include "ui/VirtualRobotWindow.h"
 
 namespace ui {
 
@@ -86,6 +87,7 @@ void VirtualRobotPanel::keyPressEvent(QKeyEvent* event) {
 }
 
 VirtualRobotSession::~VirtualRobotSession() {
+  Window.reset();
   Panel.reset();
   if (Robot) {
     comm::RemoveExtraPort(QString::fromStdString(Robot->DevicePath()));
@@ -96,6 +98,7 @@ VirtualRobotSession::~VirtualRobotSession() {
 std::unique_ptr<VirtualRobotSession> StartVirtualRobot(QString* error) {
   sim::RobotConfig config;
   config.byteTiming = true;  // a download takes as long as on the real wire
+  config.runProgram = true;  // and then the module runs what it received
   auto session = std::make_unique<VirtualRobotSession>();
   session->Robot = std::make_unique<sim::VirtualRobot>(config);
   std::string reason;
@@ -107,6 +110,10 @@ std::unique_ptr<VirtualRobotSession> StartVirtualRobot(QString* error) {
   comm::AddExtraPort(QString::fromStdString(session->Robot->DevicePath()));
   session->Panel = std::make_unique<VirtualRobotPanel>(*session->Robot);
   session->Panel->show();
+  if (sim::vm::LiveProgram* live = session->Robot->liveProgram()) {
+    session->Window = std::make_unique<VirtualRobotWindow>(*live);
+    session->Window->show();
+  }
   return session;
 }
 

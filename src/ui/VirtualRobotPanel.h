@@ -60,10 +60,14 @@ class VirtualRobotPanel : public QWidget {
   QTimer* refresh_ = nullptr;
 };
 
-// A running virtual robot whose port is offered in the port list, with its panel.
+class VirtualRobotWindow;
+
+// A running virtual robot whose port is offered in the port list, with its panel and the
+// "Robot virtual" window in which it runs what was downloaded.
 struct VirtualRobotSession {
   std::unique_ptr<sim::VirtualRobot> Robot;
   std::unique_ptr<VirtualRobotPanel> Panel;
+  std::unique_ptr<VirtualRobotWindow> Window;
   ~VirtualRobotSession();
 };
 
