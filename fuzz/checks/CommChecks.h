@@ -11,6 +11,13 @@ namespace fuzz {
 // link answers, one byte per read, in order; reads past the end time out.
 std::string CheckIdentifyAndDownload(Bytes input);
 
+// What the last CheckIdentifyAndDownload saw, for tests of the check itself.
+struct LinkOutcome {
+  bool identified = false;
+  bool downloaded = false;  // SendPackets reported every packet acknowledged
+};
+LinkOutcome LastLinkOutcome();
+
 // Milliseconds that the waits of the code under test asked for since the last call (the
 // scripted link never really waits; see FakeClock.cpp).
 long long TakeWaitedMs();

@@ -44,11 +44,11 @@ std::string CheckModuleProtocol(Bytes input) {
   int downloadsSeen = 0;
   module.SetDownloadHook([&](const sim::DownloadRecord&) { ++downloadsSeen; });
 
+  sim::Eeprom eepromBefore = module.eeprom();
   for (std::size_t i = 2; i + 1 < input.size(); i += 2) {
     const int silence = input[i] * 4;  // 0..1020 ms: either side of the reset and abandon pauses
     const std::uint8_t byte = input[i + 1];
     const sim::ModuleProtocol::State stateBefore = module.state();
-    const sim::Eeprom eepromBefore = module.eeprom();
 
     const std::vector<std::uint8_t> out = module.OnByte(byte, silence);
 
@@ -62,9 +62,11 @@ std::string CheckModuleProtocol(Bytes input) {
     if (out[0] != echo) return "the echo is not the byte received";
     if (out.size() > 2) return "more than one answer to one byte";
 
-    const int changed = ChangedBlocks(eepromBefore, module.eeprom());
-    if (changed > 1) return "one byte changed several EEPROM blocks";
-    if (changed == 1 && !(out.size() == 2 && out[1] == 0)) return "the EEPROM changed without an accepted packet";
+    if (module.eeprom() != eepromBefore) {
+      if (ChangedBlocks(eepromBefore, module.eeprom()) > 1) return "one byte changed several EEPROM blocks";
+      if (!(out.size() == 2 && out[1] == 0)) return "the EEPROM changed without an accepted packet";
+      eepromBefore = module.eeprom();
+    }
 
     const sim::DownloadRecord& d = module.lastDownload();
     if (d.packetsAccepted > d.packetsReceived) return "more packets accepted than received";

@@ -33,6 +33,7 @@ struct Script {
 };
 
 Script* current = nullptr;
+LinkOutcome lastOutcome;
 
 class ScriptedDevice : public comm::SerialDevice {
  public:
@@ -57,7 +58,8 @@ class ScriptedDevice : public comm::SerialDevice {
     ++s.calls;
     s.written.insert(s.written.end(), data, data + count);
     if (s.next < s.bytes.size()) {
-      const std::size_t length = std::min<std::size_t>(s.bytes[s.next++] & 31, s.bytes.size() - s.next);
+      const std::size_t wanted = s.bytes[s.next++] & 31;
+      const std::size_t length = std::min(wanted, s.bytes.size() - s.next);
       s.input.insert(s.input.end(), s.bytes.begin() + long(s.next), s.bytes.begin() + long(s.next + length));
       s.next += length;
     }
@@ -117,6 +119,7 @@ std::string CheckIdentifyAndDownload(Bytes input) {
   script.bytes = input.subspan(2);
   current = &script;
   TakeWaitedMs();
+  lastOutcome = {};
 
   comm::PortSlots portSlots([] { return std::make_unique<ScriptedDevice>(); });
   comm::Session session(portSlots);
@@ -129,6 +132,7 @@ std::string CheckIdentifyAndDownload(Bytes input) {
   const bool found = comm::Identify(port, type, session.DownloadModule, id);
   if (found != (id.ModuleType != comm::kNoModule)) return "Identify's answer differs from the module type it reports";
   if (found && id.ModuleType != type) return "Identify found another type than it looked for";
+  lastOutcome.identified = found;
   if (found && id.VersionText.isEmpty()) return "a module found without a version";
   if (!found && (!id.DeviceText.isEmpty() || !id.VersionText.isEmpty())) return "a failed identification left texts behind";
 
@@ -139,6 +143,7 @@ std::string CheckIdentifyAndDownload(Bytes input) {
     CountingUi ui;
     comm::Downloader downloader(session, ui, nullptr);
     const bool sent = downloader.SendPackets(static_cast<std::uint8_t>(type), 0, slot);
+    lastOutcome.downloaded = sent;
     if (sent && ui.errors != 0) return "a download reported success after an error box";
     if (!sent && ui.errors != 1) return "a failed download did not say so exactly once";
     if (sent && ui.steps != packets) return "a successful download did not step once per packet";
@@ -155,5 +160,7 @@ std::string CheckIdentifyAndDownload(Bytes input) {
   current = nullptr;
   return {};
 }
+
+LinkOutcome LastLinkOutcome() { return lastOutcome; }
 
 }  // namespace fuzz
