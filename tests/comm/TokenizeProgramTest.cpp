@@ -31,11 +31,7 @@ class TokenizeProgramTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(TokenizeProgramTest, AGoodProgramPreparesTheDownload) {
-  const bool ok = downloader.TokenizeProgram(kSmallProgram);
-  if (!ok && downloader.errorText().startsWith(QStringLiteral("157-"))) {
-    GTEST_SKIP() << "the statement compilers are not in this build yet";
-  }
-  ASSERT_TRUE(ok) << downloader.errorText().toStdString();
+  ASSERT_TRUE(downloader.TokenizeProgram(kSmallProgram)) << downloader.errorText().toStdString();
   const auto& result = tokenizer->TokenizeResult;
   EXPECT_EQ(session.DownloadModule, comm::kVD2);
   EXPECT_EQ(session.ProgramCount, 1);

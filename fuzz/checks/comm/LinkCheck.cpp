@@ -111,7 +111,7 @@ comm::Packet MakePacket(int block, std::uint8_t fill) {
 std::string CheckIdentifyAndDownload(Bytes input) {
   if (input.size() < 2) return {};
   EnsureCoreApplication();
-  const int type = 2 + input[0] % 5;
+  const int type = 2 + (input[0] & 7) % 5;  // bits 0-2: the module type, bits 3-7: the packets
   const int packets = (input[0] >> 3) % 17;
   const bool download = (input[1] & 1) != 0;
 

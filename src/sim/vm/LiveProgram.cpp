@@ -177,7 +177,11 @@ LiveProgram::Snapshot LiveProgram::snapshot() const {
   s.timeUs = world_.time();
   s.terminal = terminal_;
   s.loaded = machine_ != nullptr;
-  if (machine_) {
+  if (pendingImage_) {
+    // A program handed over but not picked up by the run thread yet counts as running, so
+    // nobody mistakes the previous (or no) program's end for its end.
+    s.state = RunState::Running;
+  } else if (machine_) {
     s.state = machine_->state();
     s.fault = machine_->fault();
   }
