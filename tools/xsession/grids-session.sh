@@ -7,7 +7,7 @@
 #   tools/xsession/grids-session.sh <build folder> [screenshot folder]
 set -eu
 
-build=${1:?build folder}
+build=$(cd "${1:?build folder}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
 shots=${2:-$repo/docs}
@@ -30,10 +30,18 @@ sleep 1
 
 # The screenshot helper: a few lines of Qt, built here.
 g++ -std=c++20 -fPIC -o "$work/grab-screen" "$here/grab-screen.cpp" $(pkg-config --cflags --libs Qt6Gui)
-shot() { QT_QPA_PLATFORM=xcb "$work/grab-screen" "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
+# The main window's rectangle once it is known (MX, MY, MW, MH), else the whole screen.
+shot() {
+  QT_QPA_PLATFORM=xcb "$work/grab-screen" "$shots/$1.png" ${MW:+"$MX" "$MY" "$MW" "$MH"}
+  echo "screenshot $shots/$1.png"
+}
 
 # The program with its own settings folder and a start folder for the files.
+# Both file dialogs first open in the program's own folder, so a copy of the program runs from
+# the files' folder and a bare file name is enough (a typed path would race the completer).
 mkdir -p "$work/home" "$work/files"
+cp "$app" "$work/files/rovalis"
+app="$work/files/rovalis"
 cd "$work/files"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$app" &
 app_pid=$!
@@ -46,6 +54,8 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
 MX=$X
 MY=$Y
+MW=$WIDTH
+MH=$HEIGHT
 at() { xdotool mousemove $((MX + $1)) $((MY + $2)); }
 # A button shows its clickable look while the mouse moves over it, as a user's hand does.
 press() {
@@ -84,7 +94,7 @@ press 354 395
 press 354 395
 shot grids-session-3-undone
 
-# The file dialogs take the keyboard when they open: the whole path is typed into the name box.
+# The file dialogs take the keyboard when they open: the file name is typed into the name box.
 type_path() {
   sleep 1.5
   xdotool key ctrl+a
@@ -96,13 +106,15 @@ save_as() {
   press 392 448                                     # Save
   type_path "$1"
 }
-save_as "$work/files/first.rvl"
+save_as first.rvl
 press 140 448                                        # Clear
 shot grids-session-4-cleared
 press 308 448                                        # Open
-type_path "$work/files/first.rvl"
+sleep 0.5
+xdotool key alt+n                                    # the cleared lists are not to be saved
+type_path first.rvl
 shot grids-session-5-reopened
-save_as "$work/files/second.rvl"
+save_as second.rvl
 
 if cmp -s "$work/files/first.rvl" "$work/files/second.rvl" && [ -s "$work/files/first.rvl" ]; then
   echo "the reopened lists are the same"
