@@ -147,7 +147,8 @@ void StepArea::WirePalette() {
     connect(tile, &app::PictureSlot::doubleClicked, this, [this](app::PictureSlot* t) { ActionDblClick(t->tag()); });
   }
   connect(form_->SensorTabs, &QTabBar::currentChanged, this, &StepArea::SensorTabbedNotebookChange);
-  form_->SensorActionPanel->installEventFilter(this);
+  plusTile_ = form_->SensorActionPanel;
+  plusTile_->installEventFilter(this);
 }
 
 int StepArea::ShownSetList() const {
@@ -434,7 +435,7 @@ void StepArea::DropRoutine(QPoint globalCursor) {
 // --- the "+" tile: a standard drag onto the set columns of the main grid ---
 
 bool StepArea::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == form_->SensorActionPanel) {
+  if (watched == plusTile_) {
     if (event->type() == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       plusPressed_ = mouse->button() == Qt::LeftButton;

@@ -84,6 +84,9 @@ class StepArea : public QObject {
   QString SetName(int column, int row) const;
 
   TMainForm* form_;
+  // The "+" tile, kept apart: its events still reach the filter while the form is being torn
+  // down, when the form's own members must not be touched any more.
+  QWidget* plusTile_ = nullptr;
   actions::ActionLists& lists_;
   std::array<StepGrid*, actions::kListCount> grids_{};
   std::array<TBotAction*, actions::kMainSlots> mainSlots_{};

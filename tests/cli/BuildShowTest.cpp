@@ -153,7 +153,8 @@ TEST_F(CliTest, ShowPrintsTheListsAsATable) {
 
 TEST_F(CliTest, BadFilesAndArgumentsFailClearly) {
   ActionLists lists = ExampleLists();
-  std::vector<std::uint8_t> good(lists.SaveBytes().begin(), lists.SaveBytes().end());
+  const auto saved = lists.SaveBytes();
+  std::vector<std::uint8_t> good(saved.begin(), saved.end());
   std::vector<std::uint8_t> oldVersion = good;
   oldVersion[20] = 0x12;
   std::vector<std::uint8_t> badKind = good;
