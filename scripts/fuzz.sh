@@ -4,6 +4,7 @@
 # and runs each target in turn for a given time, one process at a time at the lowest priority.
 #   scripts/fuzz.sh                      60 seconds per target, every target
 #   scripts/fuzz.sh 600 tokenize machine 10 minutes each for the named targets
+# ROVALIS_FUZZ_MAX_LEN=N caps the input size (shorter inputs run faster; default per target).
 # Targets: tokenize rvl module_protocol machine link.
 # The corpus grows in build-fuzz/corpus/<target>/ from run to run; inputs that fail a check,
 # crash or hang land in build-fuzz/findings/<target>/. Executions add up per target in
@@ -42,7 +43,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$(dirname "$log")"
   before=$(find "$findings" -type f | wc -l)
   # A hang is an input that runs longer than 10 s; the checks bound every loop far below that.
-  nice -n 19 "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="${max_len[$t]}" -timeout=10 \
+  nice -n 19 "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="${ROVALIS_FUZZ_MAX_LEN:-${max_len[$t]}}" -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" \
     >"$log" 2>&1 || true
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)

@@ -1,6 +1,7 @@
 // The source scanner: turns Source into the element list, in directive mode (only directives
 // written inside comments) or in full mode.
 
+#include <algorithm>
 #include <cstring>
 
 #include "tokenizer/Tokenizer.h"
@@ -125,8 +126,10 @@ void Tokenizer::ScanSource(bool Full) {
 void Tokenizer::FinishScan() {
   if (LastWasEnd && ElementIndex > 0 && ElementList[ElementIndex - 1].Kind != EndOfStatement) {
     // Only after a continuation comma: the statement still needs its end.
+    // It sits one past the line end that follows the comma; a source that ends right after
+    // the comma has no such line end, and the element stays at the closing marker.
     const Element& last = ElementList[ElementIndex - 1];
-    TokenStart = last.Start + last.Length + 1;
+    TokenStart = std::min(last.Start + last.Length + 1, ScanPos);
     LastWasEnd = 0;
     AddElement(EndOfStatement, 0, true);
   }

@@ -24,9 +24,10 @@ const ScanCase ScanCases[] = {
      "46:0@0+1 9:28@2+1 12:5@4+1 47:1@6+1 3:5@8+5 12:72@15+1 14:0@16+1 12:105@16+1 14:0@18+1 12:13@20+2 47:0@22+1"},
     {"DEBUG 1,\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@9+1 47:0@9+1"},
     {"DEBUG 1,\n2", false, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@8+1 12:2@9+1 47:0@9+1"},
-    // After a trailing comma the end starts one past the comma's end; its length is the scan
-    // position minus that start, modulo 256.
-    {"DEBUG 1,", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@9+255"},
+    // After a trailing comma the end starts one past the line end that follows the comma; when
+    // the source ends right after the comma, it stays at the closing marker with no length
+    // (never past the source, which error marks rely on).
+    {"DEBUG 1,", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@8+0"},
     {"DEBUG 1,\r\n", true, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@9+1"},
     {"DEBUG 1,' more\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@15+1 47:0@15+1"},
     {"$1F", false, "12:31@0+3 47:0@0+3"},
