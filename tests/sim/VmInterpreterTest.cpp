@@ -166,6 +166,22 @@ TEST(VmInterpreter, WaitingForInputThatNeverComesEndsTheRun) {
   EXPECT_EQ(r.io->sent, "");
 }
 
+TEST(VmInterpreter, ADeviceThatNeverAnswersLeavesTheStatementWaitingNotTheInterpreter) {
+  // Without a device the bus reads zeros: a number or a WAIT for something else never comes.
+  const char* items[] = {"[DEC w]", "[WAIT(\"OK\"), w]", "[SKIP 3, w]"};
+  for (const char* item : items) {
+    const auto c = vmtest::CompileSource(std::string("'{$VARDA VD2P}\n'{$TESSIC 2.5}\nw VAR WORD\nI2CIN 0, $A1, ") +
+                                         item + "\nDEBUG \"after\"\n");
+    ASSERT_TRUE(c.ok) << item << ": " << c.error;
+    vmtest::ScriptIo io;
+    Machine machine(c.image, io, c.module);
+    machine.RunUntil(60'000'000);
+    const bool skipEnds = std::string(item).starts_with("[SKIP");
+    EXPECT_EQ(machine.state(), skipEnds ? RunState::Ended : RunState::WaitingForInput) << item;
+    EXPECT_EQ(io.sent, skipEnds ? "after" : "") << item;
+  }
+}
+
 TEST(VmInterpreter, WaitsTakeTheirTime) {
   const struct {
     const char* body;

@@ -41,6 +41,7 @@ RunState Machine::Step() {
     now_ += kStatementUs;
     next_ = s.end;
     depth_ = 0;
+    deviceBytes_ = 0;
     Evaluate(s.pushes);
     Execute(s);
     ++statementsRun_;

@@ -121,6 +121,9 @@ class Machine {
   int pc_ = 0;
   int next_ = 0;
   int64_t now_ = 0;
+  // Bytes one statement has read from an I2C, LCD or 1-Wire device that is not there; past a
+  // limit the statement can never finish (a number or WAIT that never comes) and waits for good.
+  int deviceBytes_ = 0;
   int statementsRun_ = 0;
 };
 

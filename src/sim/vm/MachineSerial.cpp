@@ -13,6 +13,9 @@ namespace sim::vm {
 
 namespace {
 
+// Twice the longest count an item (SKIP, STR) can ask for.
+constexpr int kDeviceByteLimit = 2 * 65536;
+
 uint16_t Arg(const std::vector<uint16_t>& a, size_t i) { return i < a.size() ? a[i] : 0; }
 
 int DigitValue(int byte, int radix) {
@@ -33,8 +36,14 @@ void Machine::SendByte(int pin, uint8_t byte, int64_t bitUs, int64_t paceUs, boo
 
 int Machine::ReceiveByte(int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice) {
   if (fromDevice) {
+    // No device answers: the lines read low. A statement that wants more than any item list
+    // can hold (an endless number, a WAIT for something else) would wait forever.
+    if (++deviceBytes_ > kDeviceByteLimit) {
+      state_ = RunState::WaitingForInput;
+      throw Abort{};
+    }
     now_ += 10 * bitUs;
-    return 0;  // no device answers: the lines read low
+    return 0;
   }
   const int64_t deadline = timeoutUs >= 0 ? now_ + timeoutUs : -1;
   int64_t arrival = now_;
