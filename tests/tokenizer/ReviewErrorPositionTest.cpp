@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CompileSupport.h"
 
 namespace {
@@ -16,6 +18,9 @@ struct ErrorCase {
   const char* Marked;  // the marked text
   int Occurrence;      // which occurrence of Marked in the body (0 = first)
 };
+
+// Test listings show the case by its name, not as raw bytes.
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.Name; }
 
 const ErrorCase Cases[] = {
     {"UndefinedSymbol", "B0 = foo + 1\n", "2.5", "110-Undefined symbol", "foo", 0},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct SymbolCase {
   const char* Body;
   std::vector<std::pair<const char*, int>> Values;  // name, symbol value
 };
+
+// Test listings show the case by its name, not as raw bytes.
+void PrintTo(const SymbolCase& c, std::ostream* out) { *out << c.Name; }
 
 const SymbolCase SymbolCases[] = {
     {"WordThenByteThenBit", "x VAR WORD\ny VAR BYTE\nz VAR BIT\nEND\n", {{"X", 0x303}, {"Y", 0x208}, {"Z", 72}}},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CompileSupport.h"
 
 namespace {
@@ -16,6 +18,9 @@ struct BitsCase {
   const char* Version;
   std::string Expected;  // the object code from position 0
 };
+
+// Test listings show the case by its name, not as raw bytes.
+void PrintTo(const BitsCase& c, std::ostream* out) { *out << c.Name; }
 
 std::string ByteItem(int address, bool write = false) { return Var(2, address, write); }
 
