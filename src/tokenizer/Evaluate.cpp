@@ -43,7 +43,7 @@ uint16_t Tokenizer::EvaluateExpr() {
         case 12: x = x ^ y; break;
         case 15: x = static_cast<uint16_t>(x + y); break;
         case 16: x = static_cast<uint16_t>(x - y); break;
-        case 18: x = static_cast<uint16_t>(x * y); break;
+        case 18: x = static_cast<uint16_t>(uint32_t{x} * y); break;
         case 21:
           if (y == 0) RaiseTokenizeError(ErrDivideByZero);
           x = static_cast<uint16_t>(x / y);
@@ -99,7 +99,7 @@ bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
       case 12: accumulator ^= operand; break;
       case 15: accumulator = static_cast<uint16_t>(accumulator + operand); break;
       case 16: accumulator = static_cast<uint16_t>(accumulator - operand); break;
-      case 18: accumulator = static_cast<uint16_t>(accumulator * operand); break;
+      case 18: accumulator = static_cast<uint16_t>(uint32_t{accumulator} * operand); break;
       case 21:
         if (operand == 0) RaiseTokenizeError(ErrDivideByZero);
         accumulator = static_cast<uint16_t>(accumulator / operand);

@@ -42,6 +42,7 @@ TEST(Conditional, IfConditionsEvaluateUnsignedLeftToRight) {
       {"-1 < 0", false},
       {"2 + 3 * 4 = 20", true},
       {"1 + (2 * 3) = 7", true},
+      {"65535 * 65535 = 1", true},  // 16-bit wrap-around, no overflow on the way
       {"1 = 1 AND 2 = 3", false},
       {"1 = 1 OR 2 = 3", true},
       {"1 = 1 XOR 2 = 2", false},
@@ -82,6 +83,9 @@ TEST(Conditional, DefineSetsAndChangesValues) {
   auto value = [&](const char* name) { return t->SymbolTable.Records[t->FindSymbol(name)].Value; };
   EXPECT_EQ(value("X"), -1);  // 65535
   EXPECT_EQ(value("Y"), 5);
+  auto wide = Make(P25 + "#DEFINE Z = 65535 * 65535\n");
+  ASSERT_EQ(RunFront(*wide), std::nullopt);
+  EXPECT_EQ(wide->SymbolTable.Records[wide->FindSymbol("Z")].Value, 1);
   EXPECT_EQ(t->SymbolTable.Records[t->FindSymbol("X")].Kind, tok::DefinedName);
   EXPECT_EQ(LiveText(*t, source), "");
 

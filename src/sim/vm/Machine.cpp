@@ -44,6 +44,9 @@ RunState Machine::Step() {
     deviceBytes_ = 0;
     Evaluate(s.pushes);
     Execute(s);
+    // A last statement that ends on the image's last bit has nothing after it to run.
+    if (state_ == RunState::Running && next_ >= kCodeBitLimit)
+      Fail("bit " + std::to_string(pc_) + ": the program runs past the end of the EEPROM");
     ++statementsRun_;
     if (state_ == RunState::Running) pc_ = next_;
   } catch (const Abort&) {
