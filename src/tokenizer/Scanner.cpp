@@ -125,9 +125,9 @@ void Tokenizer::ScanSource(bool Full) {
 
 void Tokenizer::FinishScan() {
   if (LastWasEnd && ElementIndex > 0 && ElementList[ElementIndex - 1].Kind != EndOfStatement) {
-    // Only after a continuation comma: the statement still needs its end.
-    // It sits one past the line end that follows the comma; a source that ends right after
-    // the comma has no such line end, and the element stays at the closing marker.
+    // Only after a continuation comma: the statement still needs its end, one past the line
+    // end that follows the comma; a source that ends right after the comma has no such line
+    // end, and the element stays at the closing marker.
     const Element& last = ElementList[ElementIndex - 1];
     TokenStart = std::min(last.Start + last.Length + 1, ScanPos);
     LastWasEnd = 0;
