@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
                                           QStringLiteral("Mode for the pictures: beginner or advanced."),
                                           QStringLiteral("mode"), QStringLiteral("beginner"));
   options.addOptions({virtualRobot, screenshotDir, screenshotMode});
+  options.addPositionalArgument(QStringLiteral("file"),
+                                QStringLiteral("An action list (.rvl) to open in the mode it was saved in."),
+                                QStringLiteral("[file]"));
   options.process(application);
 
   app::Global();  // the shared state takes its start values before any window exists
@@ -48,6 +51,8 @@ int main(int argc, char** argv) {
     const bool downloadWindows = ui::TakeDownloadWindowPictures(*windows, options.value(screenshotDir));
     return mainWindows && downloadWindows ? 0 : 1;
   }
+  const QStringList files = options.positionalArguments();
+  if (!files.isEmpty() && ui::StartWithFile(*windows, files.front())) return application.exec();
   windows->IntroForm->show();
   return application.exec();
 }

@@ -16,6 +16,7 @@
 
 #include "app/core/Global.h"
 #include "app/core/Texts.h"
+#include "comm/PortInfo.h"
 #include "ui/PictureButtons.h"
 #include "ui/PortBox.h"
 #include "ui/StepArea.h"
@@ -485,15 +486,13 @@ void TMainForm::SensorsEnabledClick() {
 void TMainForm::RefreshPortBox() {
   const QStringList ports = ListPorts ? ListPorts() : QStringList();
   COMPortComboBox->blockSignals(true);
-  COMPortComboBox->clear();
-  COMPortComboBox->addItem(app::LoadText(379));
-  COMPortComboBox->addItems(ports);
+  COMPortComboBox->SetPorts(app::LoadText(379), ports, comm::PortLabels(ports));
   COMPortComboBox->blockSignals(false);
   SelectPortInBox(app::Global().SelectedPort);
 }
 
 void TMainForm::SelectPortInBox(const QString& port) {
-  const int index = port == u"AUTO" ? 0 : COMPortComboBox->findText(port, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  const int index = port == u"AUTO" ? 0 : COMPortComboBox->IndexOfPort(port);
   COMPortComboBox->setCurrentIndex(index > 0 ? index : 0);
 }
 
@@ -501,7 +500,7 @@ void TMainForm::COMPortComboBoxUpdate() { RefreshPortBox(); }
 
 void TMainForm::ComChange() {
   const int index = COMPortComboBox->currentIndex();
-  app::Global().SelectedPort = index <= 0 ? QStringLiteral("AUTO") : COMPortComboBox->currentText();
+  app::Global().SelectedPort = index <= 0 ? QStringLiteral("AUTO") : COMPortComboBox->PortAt(index);
   FocusCurrentGrid();
 }
 

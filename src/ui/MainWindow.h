@@ -86,6 +86,9 @@ class TMainForm : public QWidget {
   TCodeForm* CodeForm = nullptr;        // the program viewer
   virtual void Clear();
   virtual void LoadFile();
+  // Loads the named file in the running mode, as Open does after its dialog; false (after
+  // the usual message, if any) when the lists were not replaced.
+  bool OpenNamedFile(const QString& fileName);
   virtual void SaveFile();
   // The grid key handler of the current list: Delete, or C, X, V, Z with Ctrl.
   virtual void ToDoListKeyDown(int key, Qt::KeyboardModifiers modifiers);

@@ -62,6 +62,10 @@ void TMainForm::LoadFile() {
   if (openDialogFolder_.isEmpty()) openDialogFolder_ = QDir::currentPath();
   const QString fileName = ChooseFile ? ChooseFile(FileDialog::Open, openDialogFolder_, QString()) : QString();
   if (fileName.isEmpty()) return;
+  OpenNamedFile(fileName);
+}
+
+bool TMainForm::OpenNamedFile(const QString& fileName) {
   openFileName_ = fileName;
   openDialogFolder_ = QFileInfo(fileName).absolutePath();
   RememberChosenFile(fileName);
@@ -70,11 +74,12 @@ void TMainForm::LoadFile() {
   if (!result.ok()) {
     // A missing or unreadable file is passed over in silence; a wrong one is explained.
     if (!result.Message.Empty()) app::ShowError(MessageText(result.Message));
-    return;
+    return false;
   }
   emit listsReplaced();
   AutoEnableDisable();
   SetModified(false);
+  return true;
 }
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 
 #include "Command.h"
 #include "ModuleOptions.h"
+#include "PortNotes.h"
 #include "comm/ConsoleDownloadUi.h"
 #include "comm/Identify.h"
 #include "comm/PortScanner.h"
@@ -27,9 +28,11 @@ int RunPorts(const std::vector<std::string>& args) {
   // Scanned as a download would: module names appear for the type a download looks for.
   session.DownloadModule = comm::kVD2;
   session.RefreshDisplay(true);
+  cli::PrintPortLabels(session.PortList, std::cout);
   comm::ConsoleDownloadUi ui(session, std::cout, std::cerr);
   comm::ScanPorts(session, ui);
   comm::PrintPortTable(session, std::cout);
+  cli::PrintSerialFindings(session.PortList, std::cout);
   return 0;
 }
 
