@@ -10,7 +10,9 @@ namespace {
 const QString kIndent = QStringLiteral("  ");
 const QString kSeparator = QStringLiteral(" \u00b7 ");
 
-QString OrUnset(const QString& value) { return value.isEmpty() ? app::LoadText(581) : value; }
+QString OrUnset(const QString& value) {
+  return value.isEmpty() ? app::LoadText(581) : value;
+}
 
 QString JoinOrNone(const QStringList& list) {
   return list.isEmpty() ? app::LoadText(567) : list.join(QStringLiteral(", "));

@@ -26,8 +26,8 @@ void DiagnoseDevices(const SerialSystemFacts& facts, std::vector<Finding>& findi
     if (device.Accessible || device.Group.isEmpty() || device.Group == u"root") continue;
     // In the session's groups and still refused: busy or locked, not a question of groups.
     if (facts.Groups.Session.contains(device.Group)) continue;
-    const FindingKind kind = facts.Groups.Account.contains(device.Group) ? FindingKind::NeedsNewLogin
-                                                                         : FindingKind::NeedsGroup;
+    const FindingKind kind =
+        facts.Groups.Account.contains(device.Group) ? FindingKind::NeedsNewLogin : FindingKind::NeedsGroup;
     if (!AlreadyFound(findings, kind, device.Group)) findings.push_back({kind, device.Path, device.Group});
   }
 }

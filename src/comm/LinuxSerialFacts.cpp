@@ -1,13 +1,12 @@
 #include "comm/LinuxSerialFacts.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFile>
 #include <vector>
 
 namespace comm {

@@ -10,7 +10,7 @@ class QSerialPortInfo;
 namespace comm {
 
 struct PortFacts {
-  QString Description;   // e.g. the USB product string
+  QString Description;  // e.g. the USB product string
   QString Manufacturer;
   QString SerialNumber;
 };

@@ -24,7 +24,8 @@ QStringList PortWatch::Observe(const QStringList& ports, qint64 nowMs) {
     it = firstSeen_.erase(it);
   }
   for (const QString& port : ports) {
-    if (IsUsbSerialName(port) && !firstSeen_.contains(port)) firstSeen_.insert(port, started_ ? nowMs : kLongAgo);
+    if (IsUsbSerialName(port) && !firstSeen_.contains(port))
+      firstSeen_.insert(port, started_ ? nowMs : kLongAgo);
   }
   started_ = true;
   vanished.sort();

@@ -13,7 +13,9 @@ void PortBox::SetPorts(const QString& autoText, const QStringList& ports, const 
   for (qsizetype i = 0; i < ports.size(); ++i) addItem(labels.value(i, ports[i]), ports[i]);
 }
 
-QString PortBox::PortAt(int index) const { return index > 0 ? itemData(index).toString() : QString(); }
+QString PortBox::PortAt(int index) const {
+  return index > 0 ? itemData(index).toString() : QString();
+}
 
 int PortBox::IndexOfPort(const QString& port) const {
   if (port.isEmpty()) return -1;

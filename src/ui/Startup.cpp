@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-
 #include <filesystem>
 
 #include "actions/FileFormat.h"
@@ -13,8 +12,8 @@
 #include "ui/Code.h"
 #include "ui/DraggerUnit.h"
 #include "ui/GoView.h"
-#include "ui/ProgramDownload.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramDownload.h"
 #include "ui/Progress.h"
 #include "ui/TestUnit.h"
 

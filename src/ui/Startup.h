@@ -3,7 +3,6 @@
 // the only one shown until a mode is chosen.
 
 #include <QString>
-
 #include <memory>
 
 namespace app {

@@ -1,12 +1,13 @@
-#include "comm/DoctorReport.h"
-
 #include <gtest/gtest.h>
+
+#include "comm/DoctorReport.h"
 
 namespace {
 
 comm::DoctorFacts SampleFacts() {
   comm::DoctorFacts facts;
-  facts.Ports.push_back({"ttyUSB0", {"FT232R USB UART", "FTDI", "A1B2C3"}, {"/dev/ttyUSB0", "dialout", false}});
+  facts.Ports.push_back(
+      {"ttyUSB0", {"FT232R USB UART", "FTDI", "A1B2C3"}, {"/dev/ttyUSB0", "dialout", false}});
   facts.Ports.push_back({"ttyS0", {}, {"/dev/ttyS0", "dialout", true}});
   facts.System.Groups = {"ana", {"ana", "cdrom"}, {"ana", "cdrom"}};
   facts.System.Processes = {"systemd", "ModemManager"};

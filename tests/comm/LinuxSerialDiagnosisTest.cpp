@@ -1,19 +1,18 @@
-#include "comm/LinuxSerialDiagnosis.h"
-
 #include <gtest/gtest.h>
-
-#include "comm/LinuxSerialFacts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "comm/LinuxSerialDiagnosis.h"
+#include "comm/LinuxSerialFacts.h"
+
 using comm::FindingKind;
 
 namespace {
 
-comm::SerialSystemFacts Facts(std::vector<comm::DeviceAccess> devices, QStringList session, QStringList account,
-                              QStringList processes = {}, QStringList vanished = {}) {
+comm::SerialSystemFacts Facts(std::vector<comm::DeviceAccess> devices, QStringList session,
+                              QStringList account, QStringList processes = {}, QStringList vanished = {}) {
   comm::SerialSystemFacts facts;
   facts.Devices = std::move(devices);
   facts.Groups = {"ana", std::move(session), std::move(account)};
@@ -37,17 +36,24 @@ TEST(LinuxSerialDiagnosis, FindingsFollowTheFacts) {
   };
   const Case cases[] = {
       {"all fine", Facts({open}, {"ana"}, {"ana"}), {}},
-      {"not in the group, said once for two ports", Facts({usb0, usb1}, {"ana"}, {"ana"}),
+      {"not in the group, said once for two ports",
+       Facts({usb0, usb1}, {"ana"}, {"ana"}),
        {{FindingKind::NeedsGroup, "/dev/ttyUSB0", "dialout"}}},
-      {"added, but the session is older", Facts({usb0}, {"ana"}, {"ana", "dialout"}),
+      {"added, but the session is older",
+       Facts({usb0}, {"ana"}, {"ana", "dialout"}),
        {{FindingKind::NeedsNewLogin, "/dev/ttyUSB0", "dialout"}}},
-      {"in the group and still refused: busy, not groups", Facts({usb0}, {"ana", "dialout"}, {"ana", "dialout"}), {}},
+      {"in the group and still refused: busy, not groups",
+       Facts({usb0}, {"ana", "dialout"}, {"ana", "dialout"}),
+       {}},
       {"root and unknown owners get no group advice", Facts({rootOnly, unknown}, {"ana"}, {"ana"}), {}},
-      {"services", Facts({}, {}, {}, {"bash", "ModemManager", "brltty"}),
+      {"services",
+       Facts({}, {}, {}, {"bash", "ModemManager", "brltty"}),
        {{FindingKind::BrailleService, {}, {}}, {FindingKind::ModemManager, {}, {}}}},
-      {"a vanished port", Facts({}, {}, {}, {"bash"}, {"ttyUSB3", "ttyUSB4"}),
+      {"a vanished port",
+       Facts({}, {}, {}, {"bash"}, {"ttyUSB3", "ttyUSB4"}),
        {{FindingKind::PortVanished, "ttyUSB3", {}}}},
-      {"brltty already explains a vanished port", Facts({}, {}, {}, {"brltty"}, {"ttyUSB3"}),
+      {"brltty already explains a vanished port",
+       Facts({}, {}, {}, {"brltty"}, {"ttyUSB3"}),
        {{FindingKind::BrailleService, {}, {}}}},
       {"names are compared exactly", Facts({}, {}, {}, {"brltty-udev", "modemmanager"}), {}},
   };
@@ -67,11 +73,13 @@ TEST(LinuxSerialDiagnosis, TextsNameTheGroupTheCommandAndTheRemedy) {
        {"No se puede abrir /dev/ttyACM0", "(ana) ya está en el grupo uucp", "Cierre la sesión"}},
       {{FindingKind::BrailleService, {}, {}}, {"brltty", "«sudo apt remove brltty»"}},
       {{FindingKind::ModemManager, {}, {}}, {"ModemManager", "«sudo systemctl disable --now ModemManager»"}},
-      {{FindingKind::PortVanished, "ttyUSB3", {}}, {"El puerto ttyUSB3 desapareció", "«sudo apt remove brltty»"}},
+      {{FindingKind::PortVanished, "ttyUSB3", {}},
+       {"El puerto ttyUSB3 desapareció", "«sudo apt remove brltty»"}},
   };
   for (const Case& c : cases) {
     const QString text = comm::FindingText(c.finding, "ana");
-    for (const QString& part : c.parts) EXPECT_TRUE(text.contains(part)) << text.toStdString() << " / " << part.toStdString();
+    for (const QString& part : c.parts)
+      EXPECT_TRUE(text.contains(part)) << text.toStdString() << " / " << part.toStdString();
     EXPECT_FALSE(text.contains(u'%')) << text.toStdString();
   }
 }
@@ -82,8 +90,8 @@ TEST(LinuxSerialFacts, ProcessNamesComeFromTheCommFiles) {
   const struct {
     const char* entry;
     const char* comm;  // nullptr: no comm file (the process ended)
-  } entries[] = {{"1", "systemd\n"}, {"412", "ModemManager\n"}, {"977", "brltty\n"}, {"978", "brltty\n"},
-                 {"self", "rovalis\n"}, {"sys", "kernel\n"}, {"1200", nullptr}};
+  } entries[] = {{"1", "systemd\n"},    {"412", "ModemManager\n"}, {"977", "brltty\n"}, {"978", "brltty\n"},
+                 {"self", "rovalis\n"}, {"sys", "kernel\n"},       {"1200", nullptr}};
   for (const auto& e : entries) {
     ASSERT_TRUE(QDir(proc.path()).mkpath(e.entry));
     if (e.comm == nullptr) continue;

@@ -1,6 +1,6 @@
-#include "comm/PortInfo.h"
-
 #include <gtest/gtest.h>
+
+#include "comm/PortInfo.h"
 
 TEST(PortInfo, LabelsSayWhatTheSystemKnowsOfTheAdapter) {
   struct Case {
@@ -21,9 +21,11 @@ TEST(PortInfo, LabelsSayWhatTheSystemKnowsOfTheAdapter) {
       // What the device reports stays on one line and carries no control characters.
       {{"Evil\x1b[2J\nAdapter", "", "12\t34"}, "ttyUSB0" + dash + "Evil [2J Adapter (12 34)"},
   };
-  for (const Case& c : cases) EXPECT_EQ(comm::PortLabel("ttyUSB0", c.facts), c.label) << c.label.toStdString();
+  for (const Case& c : cases)
+    EXPECT_EQ(comm::PortLabel("ttyUSB0", c.facts), c.label) << c.label.toStdString();
 }
 
 TEST(PortInfo, PortsTheSystemDoesNotListKeepTheirBareName) {
-  EXPECT_EQ(comm::PortLabels({"/dev/pts/98765", "ttyNOSUCH9"}), (QStringList{"/dev/pts/98765", "ttyNOSUCH9"}));
+  EXPECT_EQ(comm::PortLabels({"/dev/pts/98765", "ttyNOSUCH9"}),
+            (QStringList{"/dev/pts/98765", "ttyNOSUCH9"}));
 }

@@ -1,6 +1,6 @@
-#include "comm/PortWatch.h"
-
 #include <gtest/gtest.h>
+
+#include "comm/PortWatch.h"
 
 TEST(PortWatch, AUsbPortGoneRightAfterItAppearedHasVanished) {
   struct Step {

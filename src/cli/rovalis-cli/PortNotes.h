@@ -3,7 +3,6 @@
 // Linux troubles that keep a robot from being found, each said once with its remedy.
 
 #include <QStringList>
-
 #include <ostream>
 
 namespace cli {

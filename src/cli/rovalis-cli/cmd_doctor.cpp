@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QThread>
-
 #include <iostream>
 
 #include "Command.h"
