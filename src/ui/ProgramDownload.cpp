@@ -5,6 +5,7 @@
 #include "comm/Session.h"
 #include "tokenizer/Tokenizer.h"
 #include "ui/Progress.h"
+#include "ui/SerialAdvice.h"
 
 namespace ui {
 
@@ -51,6 +52,8 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
   progress_.HoldBusyCursor(true);
   const int slot = downloader_->DownloadIt(keepPortOpen);
   progress_.HoldBusyCursor(false);
+  if (!downloader_->lastDownloadComplete())
+    AdviseOnSerialTrouble(session_.PortList, [this](const QString& text) { progress_.ShowError(text); });
   return slot;
 }
 

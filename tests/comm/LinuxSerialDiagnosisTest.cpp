@@ -6,6 +6,7 @@
 
 #include "comm/LinuxSerialDiagnosis.h"
 #include "comm/LinuxSerialFacts.h"
+#include "comm/SerialNotices.h"
 
 using comm::FindingKind;
 
@@ -122,4 +123,28 @@ TEST(LinuxSerialFacts, DevicesAndPaths) {
   const comm::DeviceAccess missing = comm::InspectDevice(folder.path() + "/none");
   EXPECT_FALSE(missing.Accessible);
   EXPECT_TRUE(missing.Group.isEmpty());
+}
+
+TEST(SerialNotices, EachTroubleIsSaidOncePerRun) {
+  comm::SerialSystemFacts facts;
+  facts.Groups = {"ana", {"ana"}, {"ana"}};
+  facts.Devices = {{"/dev/ttyUSB0", "dialout", false}};
+  facts.Processes = {"ModemManager"};
+  comm::SerialNotices notices;
+  const QStringList first = notices.Fresh(facts);
+  ASSERT_EQ(first.size(), 2);
+  EXPECT_TRUE(first[0].contains("dialout"));
+  EXPECT_TRUE(first[1].contains("ModemManager"));
+  // Another port of the same group, the same service, a first vanished port.
+  facts.Devices = {{"/dev/ttyUSB1", "dialout", false}};
+  facts.VanishedPorts = {"ttyUSB2"};
+  const QStringList second = notices.Fresh(facts);
+  ASSERT_EQ(second.size(), 1);
+  EXPECT_TRUE(second[0].contains("ttyUSB2"));
+  // A second vanished port and another group.
+  facts.Devices = {{"/dev/ttyACM0", "uucp", false}};
+  facts.VanishedPorts = {"ttyUSB5"};
+  const QStringList third = notices.Fresh(facts);
+  ASSERT_EQ(third.size(), 1);
+  EXPECT_TRUE(third[0].contains("uucp"));
 }

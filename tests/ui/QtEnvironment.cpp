@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/core/Settings.h"
+#include "ui/SerialAdvice.h"
 
 namespace uitest {
 
@@ -27,6 +28,8 @@ class QtEnvironment : public ::testing::Environment {
     QApplication::setQuitOnLastWindowClosed(false);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder().path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Folder().path());
+    // The groups and services of the machine running the tests must not add messages.
+    ui::SetSerialFactsSource([](const QStringList&) { return comm::SerialSystemFacts{}; });
   }
   void TearDown() override {
     delete application_;

@@ -10,6 +10,7 @@
 #include "app/core/Global.h"
 #include "ui/MainWindow.h"
 #include "ui/PortBox.h"
+#include "ui/SerialAdvice.h"
 #include "ui/Startup.h"
 
 namespace {
@@ -102,6 +103,28 @@ TEST(PortBoxItems, ShowTheAdapterAndKeepThePortName) {
   EXPECT_EQ(box.IndexOfPort("ttyUSB0 \u2014 FT232R USB UART (A1B2C3)"), -1);
   EXPECT_EQ(box.IndexOfPort("AUTO"), -1);
   EXPECT_EQ(box.IndexOfPort(""), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SerialAdvice, EachTroubleIsToldOncePerRunFromTheFactsGiven) {
+  QStringList asked;
+  const auto previous = ui::SetSerialFactsSource([&asked](const QStringList& ports) {
+    asked = ports;
+    comm::SerialSystemFacts facts;
+    facts.Groups = {"ana", {"ana"}, {"ana"}};
+    facts.Devices = {{"/dev/ttyUSB0", "advicetestgroup", false}};
+    return facts;
+  });
+  QStringList shown;
+  for (int run = 0; run < 2; ++run)
+    ui::AdviseOnSerialTrouble({"ttyUSB0"}, [&shown](const QString& text) { shown << text; });
+  ui::SetSerialFactsSource(previous);
+  EXPECT_EQ(asked, QStringList{"ttyUSB0"});
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].contains("sudo usermod -a -G advicetestgroup ana")) << shown[0].toStdString();
 }
 
 }  // namespace

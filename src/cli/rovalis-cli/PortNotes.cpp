@@ -2,20 +2,21 @@
 
 #include "comm/LinuxSerialFacts.h"
 #include "comm/PortInfo.h"
+#include "comm/SerialNotices.h"
 
 namespace cli {
 
 void PrintPortLabels(const QStringList& ports, std::ostream& out) {
-  for (const QString& port : ports) {
-    const comm::PortFacts facts = comm::LookUpPort(port);
-    if (!comm::DescribePort(facts).isEmpty()) out << comm::PortLabel(port, facts).toStdString() << "\n";
+  const QStringList labels = comm::PortLabels(ports);
+  for (qsizetype i = 0; i < ports.size(); ++i) {
+    if (labels.value(i) != ports[i]) out << labels.value(i).toStdString() << "\n";
   }
 }
 
 void PrintSerialFindings(const QStringList& ports, std::ostream& out) {
-  const comm::SerialSystemFacts facts = comm::GatherSerialFacts(ports);
-  for (const comm::Finding& finding : comm::DiagnoseLinuxSerial(facts))
-    out << "\n" << comm::FindingText(finding, facts.Groups.User).toStdString() << "\n";
+  comm::SerialNotices notices;
+  for (const QString& text : notices.Fresh(comm::GatherSerialFacts(ports)))
+    out << "\n" << text.toStdString() << "\n";
 }
 
 }  // namespace cli
