@@ -1,6 +1,9 @@
 #include "ui/SerialAdvice.h"
 
+#include <QElapsedTimer>
+
 #include "comm/LinuxSerialFacts.h"
+#include "comm/PortWatch.h"
 #include "comm/SerialNotices.h"
 
 namespace ui {
@@ -10,6 +13,17 @@ SerialFactsSource& Source() {
   static SerialFactsSource source;
   return source;
 }
+
+struct Watch {
+  comm::PortWatch ports;
+  QElapsedTimer clock;
+  QStringList vanished;  // not yet told
+};
+Watch& TheWatch() {
+  static Watch watch;
+  if (!watch.clock.isValid()) watch.clock.start();
+  return watch;
+}
 }  // namespace
 
 SerialFactsSource SetSerialFactsSource(SerialFactsSource source) {
@@ -18,9 +32,16 @@ SerialFactsSource SetSerialFactsSource(SerialFactsSource source) {
   return previous;
 }
 
+void NotePorts(const QStringList& ports) {
+  Watch& watch = TheWatch();
+  watch.vanished << watch.ports.Observe(ports, watch.clock.elapsed());
+}
+
 void AdviseOnSerialTrouble(const QStringList& ports, const std::function<void(const QString&)>& show) {
   static comm::SerialNotices notices;  // one memory for the whole run
-  const comm::SerialSystemFacts facts = Source() ? Source()(ports) : comm::GatherSerialFacts(ports);
+  comm::SerialSystemFacts facts = Source() ? Source()(ports) : comm::GatherSerialFacts(ports);
+  facts.VanishedPorts << TheWatch().vanished;
+  TheWatch().vanished.clear();
   for (const QString& text : notices.Fresh(facts)) show(text);
 }
 

@@ -9,12 +9,15 @@
 #include "app/ShowError.h"
 #include "app/core/Global.h"
 #include "app/core/Texts.h"
+#include "comm/Ports.h"
+#include "comm/Session.h"
 #include "ui/Code.h"
 #include "ui/DraggerUnit.h"
 #include "ui/GoView.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramDownload.h"
 #include "ui/Progress.h"
+#include "ui/SerialAdvice.h"
 #include "ui/TestUnit.h"
 
 namespace ui {
@@ -35,6 +38,17 @@ std::unique_ptr<Windows> MakeWindows() {
   TTestForm* test = windows->TestForm.get();
   main->ShowTestWindow = [test] { test->exec(); };
   ConnectDownloadWindows(*windows);
+  // Every look at the ports also watches for USB adapters taken away right after they appeared.
+  main->ListPorts = [] {
+    QStringList ports;
+    comm::EnumeratePorts(ports);
+    NotePorts(ports);
+    return ports;
+  };
+  windows->Download->Session().enumerate = [](QStringList& ports) {
+    comm::EnumeratePorts(ports);
+    NotePorts(ports);
+  };
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [main] { main->show(); });
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::closedWithoutChoice, main,
                    [] { QCoreApplication::quit(); });

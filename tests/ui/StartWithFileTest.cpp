@@ -128,3 +128,23 @@ TEST(SerialAdvice, EachTroubleIsToldOncePerRunFromTheFactsGiven) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SerialAdvice, AUsbPortTakenAwayRightAfterItAppearedIsTold) {
+  const auto previous =
+      ui::SetSerialFactsSource([](const QStringList&) { return comm::SerialSystemFacts{}; });
+  QStringList shown;
+  const auto show = [&shown](const QString& text) { shown << text; };
+  ui::NotePorts({"ttyS0"});
+  ui::NotePorts({"ttyS0", "ttyUSB7"});
+  ui::AdviseOnSerialTrouble({"ttyS0", "ttyUSB7"}, show);
+  EXPECT_TRUE(shown.isEmpty());
+  ui::NotePorts({"ttyS0"});
+  ui::AdviseOnSerialTrouble({"ttyS0"}, show);
+  ui::SetSerialFactsSource(previous);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].contains("ttyUSB7")) << shown[0].toStdString();
+}
+
+}  // namespace
