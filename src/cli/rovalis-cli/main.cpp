@@ -1,7 +1,6 @@
 // rovalis-cli: builds, shows, compiles and downloads action lists without the GUI.
 
 #include <QCoreApplication>
-
 #include <algorithm>
 #include <iostream>
 
@@ -20,7 +19,10 @@ static void PrintHelp() {
             [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
   std::cout << "usage: rovalis-cli COMMAND [ARGS...]\n\ncommands:\n";
   for (const auto& c : commands) std::cout << "  rovalis-cli " << c.usage << "\n      " << c.summary << "\n";
-  std::cout << "\nrovalis-cli COMMAND --help shows the help of one command.\n";
+  std::cout << "\nrovalis-cli COMMAND --help shows the help of one command.\n"
+               "Files are only read (regular files; a FIFO, folder or device is refused); programs and\n"
+               "tables go to standard output, errors to standard error; '-' does not mean standard input.\n"
+               "exit status: 0 done, 1 failed (a message says why), 2 wrong command or arguments.\n";
 }
 
 int main(int argc, char** argv) {
