@@ -92,16 +92,20 @@ TEST_F(FileWriterTest, RefusedTargetsLeaveEverythingAsItWas) {
          fs::create_directories(f / "out" / "inside");
          return f / "out";
        },
-       "Is a directory", {}},
-      {"missing folder", [](const fs::path& f) { return f / "none" / "out.bin"; },
-       "No such file or directory", {}},
+       "Is a directory",
+       {}},
+      {"missing folder",
+       [](const fs::path& f) { return f / "none" / "out.bin"; },
+       "No such file or directory",
+       {}},
       {"link loop",
        [](const fs::path& f) {
          fs::create_symlink("b", f / "a");
          fs::create_symlink("a", f / "b");
          return f / "a";
        },
-       "Too many levels of symbolic links", {}},
+       "Too many levels of symbolic links",
+       {}},
       {"full disk",
        [](const fs::path& f) {
          Put(f / "out.bin", "old");

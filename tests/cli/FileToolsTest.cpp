@@ -118,6 +118,34 @@ TEST_F(FileToolsTest, TessicOutputsKeepWhatIsBesideThemAndSayWhyTheyFail) {
   EXPECT_EQ(Names(), before);
 }
 
+TEST_F(FileToolsTest, AFifoTargetIsWrittenInPlace) {
+  const fs::path fifo = folder_ / "pipe.bin";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path copy = folder_ / "copy.bin", file = folder_ / "file.bin";
+  ASSERT_EQ(Shell(Tessic("--bin " + Quote(file) + " " + Quote(source_))).status, 0);
+  const ToolRun run = Shell("cat " + Quote(fifo) + " > " + Quote(copy) + " & " +
+                            Tessic("--bin " + Quote(fifo) + " " + Quote(source_)) + " 2>&1; wait");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(Read(copy), Read(file));
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+}
+
+// Reports that cannot be written are failures with the reason, not a silent success.
+TEST_F(FileToolsTest, AFullStandardOutputIsAFailure) {
+  actions::ActionLists lists;
+  lists.AppendTile(actions::ActionKind::Forward);
+  ASSERT_EQ(lists.SaveToPath(folder_ / "one.rvl"), "");
+  for (const std::string& command :
+       {Tessic("--map " + Quote(source_)), Cli("show " + Quote(folder_ / "one.rvl")),
+        Cli("build " + Quote(folder_ / "one.rvl"))}) {
+    const ToolRun run = Shell(command + " 2>&1 >/dev/full", "");
+    EXPECT_EQ(run.status, 1) << command << "\n" << run.out;
+    EXPECT_NE(run.out.find("cannot write to standard output: No space left on device"), std::string::npos)
+        << command << "\n"
+        << run.out;
+  }
+}
+
 // Every tool refuses the same inputs the same way, at once, with the reason.
 TEST_F(FileToolsTest, InputsThatAreNoRegularFilesAreRefusedWithTheReason) {
   ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);  // would block a plain read forever

@@ -1,8 +1,12 @@
 // tessic: compiles a Tessic source file with the built-in tokenizer and reports errors the way
 // compilers do (FILE:LINE:COL, the source line and carets under the faulty text).
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -85,10 +89,21 @@ int ParseArguments(int argc, char** argv, Options& options) {
   return 0;
 }
 
+// A report that could not be written (a full disk, a closed pipe) is a failure too.
+int FlushStandardOutput() {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "tessic: cannot write to standard output: %s\n", std::strerror(errno ? errno : EIO));
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
+  // Held until the end (up to a large report), so that a failed write is seen with its reason.
+  static char outputBuffer[1 << 20];  // glibc ignores the size unless given the buffer
+  if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   if (const int status = ParseArguments(argc, argv, options); status != 0) return status < 0 ? 0 : status;
 
   // One byte more than the compiler takes is enough to know the file is too long.
@@ -120,5 +135,5 @@ int main(int argc, char** argv) {
                    [](const OutputStep& a, const OutputStep& b) { return a.Order < b.Order; });
   for (const OutputStep& step : steps)
     if (const int status = step.Run(options, *tokenizer); status != 0) return status;
-  return 0;
+  return FlushStandardOutput();
 }
