@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "WithoutRoot.h"
 #include "actions/FileFormat.h"
 #include "actions/FileReader.h"
 
@@ -33,7 +34,6 @@ TEST(FileReader, RefusesWhatIsNoReadableRegularFile) {
     std::function<fs::path()> prepare;
     int error;
     std::string reason;
-    bool needsPermissions = false;
   };
   const Case cases[] = {
       {"missing", [&] { return folder / "none.rvl"; }, ENOENT, "No such file or directory"},
@@ -57,20 +57,9 @@ TEST(FileReader, RefusesWhatIsNoReadableRegularFile) {
          return folder / "loop1.rvl";
        },
        ELOOP, "Too many levels of symbolic links"},
-      {"unreadable",
-       [&] {
-         std::ofstream(folder / "secret.rvl") << "x";
-         fs::permissions(folder / "secret.rvl", fs::perms::none);
-         return folder / "secret.rvl";
-       },
-       EACCES, "Permission denied", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    if (c.needsPermissions && ::geteuid() == 0) {
-      std::cout << "[ SKIPPED  ] " << c.name << ": root reads any file\n";
-      continue;
-    }
     const fs::path path = c.prepare();
     const ReadResult read = ReadRegularFile(path);
     EXPECT_EQ(read.Error, c.error);
@@ -80,6 +69,20 @@ TEST(FileReader, RefusesWhatIsNoReadableRegularFile) {
     EXPECT_EQ(loaded.Status, c.error == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable);
     EXPECT_EQ(DescribeLoadFailure(loaded), c.error == ENOENT ? "No such file." : c.reason);
   }
+  fs::remove_all(folder);
+}
+
+TEST(FileReader, AnUnreadableFileIsRefusedWithTheReason) {
+  const fs::path folder = Folder();
+  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  std::ofstream(folder / "secret.rvl") << "x";
+  fs::permissions(folder / "secret.rvl", fs::perms::none);
+  EXPECT_WITHOUT_ROOT([&] {
+    const ReadResult read = ReadRegularFile(folder / "secret.rvl");
+    const LoadResult loaded = LoadDocumentFile(folder / "secret.rvl", true);
+    return read.Error == EACCES && read.Reason == "Permission denied" &&
+           loaded.Status == LoadStatus::Unreadable && DescribeLoadFailure(loaded) == "Permission denied";
+  });
   fs::remove_all(folder);
 }
 
