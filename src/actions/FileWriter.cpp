@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <vector>
 
 namespace actions {
@@ -48,10 +50,18 @@ std::string WriteDirectly(const fs::path& path, std::span<const std::uint8_t> by
   return error ? ErrorText("Cannot write file", path, error) : std::string();
 }
 
-mode_t NewFileMode() {
+// The process's umask, read where other threads cannot be disturbed by setting it.
+mode_t CurrentUmask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("Umask:")) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  return mask;
+}
+
+mode_t NewFileMode() {
+  return 0666 & ~CurrentUmask();
 }
 
 // The temporary takes the replaced file's permissions and owner; a new file gets the
@@ -90,8 +100,10 @@ int CreateTemporary(const fs::path& target, Temporary& out) {
     std::string pattern = name;
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return errno;
+    // Where the file system has no locks the clean-up finds none free and removes nothing.
+    ::flock(fd, LOCK_EX);
     struct stat info;
-    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+    if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
       out.Path = pattern;
       out.Fd = fd;
       return 0;
@@ -107,7 +119,8 @@ std::string ReplaceThroughTemporary(const fs::path& path, const struct stat* exi
   if (const int error = CreateTemporary(path, temporary)) return ErrorText("Cannot create file", path, error);
   TakeOverAttributes(temporary.Fd, existing);
   int error = WriteAll(temporary.Fd, bytes, write);
-  if (error == 0 && ::fsync(temporary.Fd) != 0) error = errno;
+  // EINVAL: a file system that has nothing to sync.
+  if (error == 0 && ::fsync(temporary.Fd) != 0 && errno != EINVAL) error = errno;
   const char* what = "Cannot write file";
   if (error == 0 && ::rename(temporary.Path.c_str(), path.c_str()) != 0) {
     error = errno;

@@ -118,6 +118,21 @@ TEST_F(FileToolsTest, TessicOutputsKeepWhatIsBesideThemAndSayWhyTheyFail) {
   EXPECT_EQ(Names(), before);
 }
 
+TEST_F(FileToolsTest, TwoRunsWritingOneTargetLeaveOneWholeImage) {
+  const fs::path other = Put("low.bas", "'{$VARDA VD2}\r\n'{$TESSIC 2.0}\r\nLOW 7\r\nLOW 8\r\n");
+  const fs::path high = folder_ / "high.bin", low = folder_ / "low.bin", target = folder_ / "both.bin";
+  ASSERT_EQ(Shell(Tessic("--bin " + Quote(high) + " " + Quote(source_))).status, 0);
+  ASSERT_EQ(Shell(Tessic("--bin " + Quote(low) + " " + Quote(other))).status, 0);
+  ASSERT_NE(Read(high), Read(low));
+  for (int round = 0; round < 10; ++round) {
+    const ToolRun run = Shell(Tessic("--bin " + Quote(target) + " " + Quote(source_)) + " & " +
+                              Tessic("--bin " + Quote(target) + " " + Quote(other)) + " & wait");
+    const std::string image = Read(target);
+    ASSERT_TRUE(image == Read(high) || image == Read(low)) << "round " << round << "\n" << run.out;
+  }
+  EXPECT_EQ(Names(), (std::set<std::string>{"high.bas", "low.bas", "high.bin", "low.bin", "both.bin"}));
+}
+
 TEST_F(FileToolsTest, AFifoTargetIsWrittenInPlace) {
   const fs::path fifo = folder_ / "pipe.bin";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
