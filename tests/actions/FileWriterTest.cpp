@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "WithoutRoot.h"
+#include "actions/ActionLists.h"
 #include "actions/FileWriter.h"
 
 using namespace actions;
@@ -321,6 +324,38 @@ TEST_F(FileWriterTest, StaleTemporariesGoWithTheNextSave) {
   EXPECT_TRUE(fs::exists(held));
   EXPECT_TRUE(fs::is_directory(folder_ / (prefix + "Dir000")));
   EXPECT_EQ(RemoveStaleTemporaries(folder_ / "list.rvl"), 1);  // the one no longer held
+}
+
+// A save killed halfway leaves its temporary file; the application's next save of that file
+// clears it away.
+TEST_F(FileWriterTest, AKilledSaveIsClearedByTheApplicationsNextSave) {
+  const fs::path target = folder_ / "list.rvl";
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const WriteCall stuck = [&](int, const void*, std::size_t) -> ssize_t {
+      [[maybe_unused]] ssize_t told = ::write(ready[1], "x", 1);
+      for (;;) ::pause();
+    };
+    WriteFileAtomically(target, Pattern(100, 1), {stuck});
+    ::_exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  const std::set<std::string> left = Names();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_TRUE(left.begin()->starts_with(TemporaryPrefix("list.rvl")));
+
+  ActionLists lists;
+  lists.AppendTile(ActionKind::Forward);
+  ASSERT_EQ(lists.SaveToPath(target), "");
+  EXPECT_EQ(Names(), std::set<std::string>{"list.rvl"});
 }
 
 TEST(WriteAll, ResumesAfterShortWritesAndReportsTheFailure) {
