@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/FileWriter.h"
 #include "actions/ListDocument.h"
 #include "actions/Message.h"
 
@@ -31,6 +32,7 @@ struct LoadResult {
   LoadStatus Status = LoadStatus::Loaded;
   UiMessage Message;      // empty for Loaded, Missing and Unreadable
   ListDocument Document;  // the document to take over; meaningful only when Loaded
+  std::string Reason;     // for Unreadable: why, in the system's words ("Permission denied")
   bool ok() const { return Status == LoadStatus::Loaded; }
 };
 
@@ -48,16 +50,12 @@ LoadResult LoadDocument(std::span<const std::uint8_t> bytes, bool advancedMode);
 // copies of its sentinel behind its last step.
 DocumentBytes SaveDocument(const ListDocument& doc, bool advancedMode);
 
-// Reads a file; Missing or Unreadable when it cannot.
+// Reads a file; Missing when there is none, Unreadable (with the reason) when it cannot be
+// read or is no regular file.
 LoadResult LoadDocumentFile(const std::filesystem::path& path, bool advancedMode);
 
 // Why a load failed, in one line, for tools without dialogs: the load's own message, or
 // what kept the file from being read.
 std::string DescribeLoadFailure(const LoadResult& result);
-
-// Writes the bytes to a temporary file in the target's folder and renames it over the
-// target. Returns the empty text on success, else the error text; on failure the target is
-// left as it was.
-std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace actions

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "Command.h"
+#include "CompileReport.h"
 #include "actions/FileFormat.h"
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
 #include "builder/BuildCode.h"
-#include "tokenizer/SourceLocation.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace {
@@ -67,24 +67,9 @@ int ParseArgs(const std::vector<std::string>& args, BuildArgs& out) {
 int Compile(const std::vector<std::string>& lines, const std::string& name) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  if (static_cast<long>(text.size()) > tok::Tokenizer::SourceSizeLimit) {
-    std::cerr << "rovalis-cli build: " << name << ": the program has " << text.size()
-              << " characters; the compiler takes at most " << tok::Tokenizer::SourceSizeLimit << "\n";
-    return 1;
-  }
   auto tokenizer = std::make_unique<tok::Tokenizer>();
-  tokenizer->SetSource(text);
+  if (!cli::CompileOrReport(*tokenizer, name, text)) return 1;
   const tok::ResultRecord& r = tokenizer->TokenizeResult;
-  const bool ok = tokenizer->Tokenize(false, true, false);
-  if (!ok || r.PacketCount == 0) {
-    std::cerr << "Error! Tokenization Failed!\n";
-    if (!ok)
-      std::cerr << tok::FormatDiagnostic(name, text, r.ErrorText ? r.ErrorText : "compilation failed",
-                                         r.ErrorStart, r.ErrorLength);
-    else
-      std::cerr << name << ": the program gives no download packets\n";
-    return 1;
-  }
   int used = 0;
   for (int i = 0; i < tok::EEPROMSize; ++i) used += (r.EEPROMFlags[i] & tok::FlagUseMask) != 0;
   const int module = r.TargetModule < 7 ? r.TargetModule : 0;
@@ -133,7 +118,9 @@ const cli::CommandRegistration kBuild(
     "build", "build FILE.rvl [--sensors] [--compile] | build --test-program",
     "Prints the robot program made from an action list file (beginner or advanced mode as saved; "
     "--sensors switches the beginner's obstacle avoidance on). --compile compiles it instead and "
-    "prints a summary or the error; --test-program does that for the test program.",
+    "prints a summary or the error; --test-program does that for the test program. Exit status: 0 "
+    "done, 1 the file cannot be read, is no action list or its program does not compile, 2 wrong "
+    "arguments.",
     RunBuild);
 
 }  // namespace

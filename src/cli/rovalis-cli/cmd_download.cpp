@@ -1,12 +1,15 @@
 // rovalis-cli download: compiles a Tessic source file and downloads it to the robot.
 
-#include <QFile>
-
+#include <QByteArray>
 #include <iostream>
+#include <memory>
 
 #include "Command.h"
+#include "CompileReport.h"
 #include "ModuleOptions.h"
+#include "actions/FileReader.h"
 #include "app/core/ProgramText.h"
+#include "tokenizer/Tokenizer.h"
 
 namespace {
 
@@ -17,12 +20,17 @@ int RunDownload(const std::vector<std::string>& args) {
     std::cerr << "rovalis-cli download: give one program file (try --help)\n";
     return 2;
   }
-  QFile file(QString::fromStdString(options.Rest[0]));
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::cerr << "rovalis-cli download: " << options.Rest[0] << ": " << file.errorString().toStdString() << "\n";
+  const std::string& file = options.Rest[0];
+  const actions::ReadResult read = actions::ReadRegularFile(file);
+  if (!read.ok()) {
+    std::cerr << "rovalis-cli download: " << file << ": " << read.Reason << "\n";
     return 1;
   }
-  return cli::CompileAndDownload("download", options, app::SplitProgramLines(file.readAll()));
+  const QStringList lines = app::SplitProgramLines(QByteArray(
+      reinterpret_cast<const char*>(read.Bytes.data()), static_cast<qsizetype>(read.Bytes.size())));
+  auto tokenizer = std::make_unique<tok::Tokenizer>();
+  if (!cli::CompileOrReport(*tokenizer, file, cli::ProgramSource(lines))) return 1;
+  return cli::CompileAndDownload("download", options, lines);
 }
 
 const cli::CommandRegistration kDownload(

@@ -2,13 +2,16 @@
 // action list file, compile it, find the robot and download.
 
 #include <iostream>
+#include <memory>
 
 #include "Command.h"
+#include "CompileReport.h"
 #include "ModuleOptions.h"
 #include "actions/FileFormat.h"
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
 #include "builder/BuildCode.h"
+#include "tokenizer/Tokenizer.h"
 
 namespace {
 
@@ -51,6 +54,10 @@ int RunGo(const std::vector<std::string>& args) {
     return 1;
   }
   program.setStdLines(built.Lines);
+  auto tokenizer = std::make_unique<tok::Tokenizer>();
+  if (!cli::CompileOrReport(*tokenizer, "program of " + file, cli::ProgramSource(program.lines()),
+                            "The program is made from " + file + "; see it with: rovalis-cli build " + file))
+    return 1;
   return cli::CompileAndDownload("go", options, program.lines());
 }
 

@@ -22,7 +22,9 @@ void PrintUsage() {
                "  --sensor N        answer byte of the test exchange\n"
                "  --timing          pace every byte at 9600 baud\n"
                "  --fault KIND[:K]  no-answer, wrong-echo, status2:K, garbage:K, silent-after:K\n"
-               "  --wait-stdin      end when standard input ends instead of on a signal\n";
+               "  --wait-stdin      end when standard input ends instead of on a signal\n"
+               "\nIt reads and writes no files; the report goes to standard output.\n"
+               "exit status: 0 stopped normally, 1 the pseudo-terminal cannot be opened, 2 wrong options.\n";
 }
 
 bool ParseNumber(const std::string& text, int& out) {
