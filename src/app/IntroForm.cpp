@@ -64,8 +64,8 @@ TIntroForm::TIntroForm(QWidget* parent)
 void TIntroForm::FormShow() {
   BeginnerButton->setText(LoadText(366));
   AdvancedButton->setText(LoadText(367));
-  setWindowTitle(QStringLiteral("Rovalis v") + GetVersionText(QString(), QStringLiteral("ProductVersion")) +
-                 QStringLiteral(" - ") + LoadText(368));
+  // "Rovalis v<version> - <choose a mode>"
+  setWindowTitle(LoadText(530).arg(GetVersionText(QString(), QStringLiteral("ProductVersion")), LoadText(368)));
 }
 
 void TIntroForm::showEvent(QShowEvent* event) {

@@ -22,7 +22,11 @@ QString ShortcutLettersFrom(const QByteArray* resource) {
 
 QString LoadShortcutLetters() {
   const auto bytes = LoadResource(QStringLiteral("DATA"), 361);
-  return ShortcutLettersFrom(bytes ? &*bytes : nullptr);
+  const QString letters = ShortcutLettersFrom(bytes ? &*bytes : nullptr);
+  // Each language names its own letters (they follow its captions); a set without twelve
+  // keeps the build's resource.
+  const QString ofLanguage = LoadText(kShortcutLettersText);
+  return ofLanguage.size() == kShortcutCount ? ofLanguage : letters;
 }
 
 GlobalState StartGlobal() {

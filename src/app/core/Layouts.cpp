@@ -51,9 +51,9 @@ std::optional<PictureLayout> PictureLayoutRecord(int slot, bool advanced) {
 
 std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced) {
   if (advanced) {
-    if (auto bytes = LoadResource(type, slot + kAdvancedPictureOffset)) return bytes;
+    if (auto bytes = LoadPictureResource(type, slot + kAdvancedPictureOffset)) return bytes;
   }
-  return LoadResource(type, slot + kPictureOffset);
+  return LoadPictureResource(type, slot + kPictureOffset);
 }
 
 }  // namespace app

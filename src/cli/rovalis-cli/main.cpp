@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "app/core/Language.h"
 
 namespace cli {
 std::vector<Command>& Commands() {
@@ -20,12 +21,19 @@ static void PrintHelp() {
             [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
   std::cout << "usage: rovalis-cli COMMAND [ARGS...]\n\ncommands:\n";
   for (const auto& c : commands) std::cout << "  rovalis-cli " << c.usage << "\n      " << c.summary << "\n";
+  std::cout << "\noptions for every command:\n  --lang es|en\n      " << app::kLanguageOptionHelp << "\n";
   std::cout << "\nrovalis-cli COMMAND --help shows the help of one command.\n";
 }
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
+  std::optional<app::Language> language;
+  if (const std::string error = app::TakeLanguageOption(args, language); !error.empty()) {
+    std::cerr << "rovalis-cli: " << error << "\n";
+    return 2;
+  }
+  app::StartLanguage(language);
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp();
     return args.empty() ? 2 : 0;

@@ -9,9 +9,27 @@
 
 #include <pthread.h>
 
+#include "app/core/Language.h"
+#include "app/core/Texts.h"
 #include "sim/VirtualRobot.h"
 
 namespace {
+
+// The message texts of this tool, by number in the text sets.
+enum SimText {
+  kReceivedText = 540,
+  kLastDownloadText = 541,
+  kNeedsNumberText = 542,
+  kTypeRangeText = 543,
+  kFaultKindsText = 544,
+  kUnknownOptionText = 545,
+};
+
+std::string Text(int number) { return app::LoadText(number).toStdString(); }
+
+std::string Text(int number, const std::string& argument) {
+  return app::LoadText(number).arg(QString::fromStdString(argument)).toStdString();
+}
 
 void PrintUsage() {
   std::cout << "usage: rovalis-sim [OPTIONS]\n"
@@ -22,7 +40,9 @@ void PrintUsage() {
                "  --sensor N        answer byte of the test exchange\n"
                "  --timing          pace every byte at 9600 baud\n"
                "  --fault KIND[:K]  no-answer, wrong-echo, status2:K, garbage:K, silent-after:K\n"
-               "  --wait-stdin      end when standard input ends instead of on a signal\n";
+               "  --wait-stdin      end when standard input ends instead of on a signal\n"
+               "  --lang es|en      "
+            << app::kLanguageOptionHelp << "\n";
 }
 
 bool ParseNumber(const std::string& text, int& out) {
@@ -51,13 +71,23 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::optional<app::Language> language;
+  if (const std::string error = app::TakeLanguageOption(args, language); !error.empty()) {
+    std::cerr << "rovalis-sim: " << error << "\n";
+    return 2;
+  }
+  app::StartLanguage(language);
+  args.insert(args.begin(), argv[0]);
+  argc = static_cast<int>(args.size());
+
   sim::RobotConfig config;
   bool waitStdin = false;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    const std::string arg = args[i];
     auto value = [&](int& out) {
-      if (i + 1 >= argc || !ParseNumber(argv[i + 1], out)) {
-        std::cerr << "rovalis-sim: " << arg << " needs a number\n";
+      if (i + 1 >= argc || !ParseNumber(args[i + 1], out)) {
+        std::cerr << "rovalis-sim: " << Text(kNeedsNumberText, arg) << "\n";
         std::exit(2);
       }
       ++i;
@@ -69,7 +99,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--type") {
       value(number);
       if (number < 2 || number > 5) {
-        std::cerr << "rovalis-sim: --type takes 2 to 5\n";
+        std::cerr << "rovalis-sim: " << Text(kTypeRangeText) << "\n";
         return 2;
       }
       config.moduleType = number;
@@ -90,13 +120,13 @@ int main(int argc, char** argv) {
     } else if (arg == "--wait-stdin") {
       waitStdin = true;
     } else if (arg == "--fault") {
-      if (i + 1 >= argc || !ParseFault(argv[i + 1], config.fault)) {
-        std::cerr << "rovalis-sim: --fault takes no-answer, wrong-echo, status2:K, garbage:K or silent-after:K\n";
+      if (i + 1 >= argc || !ParseFault(args[i + 1], config.fault)) {
+        std::cerr << "rovalis-sim: " << Text(kFaultKindsText) << "\n";
         return 2;
       }
       ++i;
     } else {
-      std::cerr << "rovalis-sim: unknown option '" << arg << "' (try --help)\n";
+      std::cerr << "rovalis-sim: " << Text(kUnknownOptionText, arg) << "\n";
       return 2;
     }
   }
@@ -128,11 +158,16 @@ int main(int argc, char** argv) {
 
   const auto record = robot.lastDownload();
   const auto received = robot.received();
-  std::cout << "Received " << received.size() << " bytes; " << robot.downloadsCompleted()
-            << " download(s) completed.\n";
+  std::cout << app::LoadText(kReceivedText)
+                   .arg(received.size())
+                   .arg(robot.downloadsCompleted())
+                   .toStdString()
+            << "\n";
   if (robot.downloadsCompleted() > 0) {
-    std::cout << "Last download: " << record.packetsAccepted << " of " << record.packetsReceived
-              << " packets accepted; EEPROM blocks written:";
+    std::cout << app::LoadText(kLastDownloadText)
+                     .arg(record.packetsAccepted)
+                     .arg(record.packetsReceived)
+                     .toStdString();
     for (int block = 0; block < sim::kBlockCount; ++block) {
       if (record.blocksWritten.test(block)) std::cout << ' ' << block;
     }
