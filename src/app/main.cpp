@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "app/IntroForm.h"
 #include "app/core/Global.h"
@@ -8,8 +9,6 @@
 #include "ui/Startup.h"
 #include "ui/VirtualRobotPanel.h"
 #include "ui/WindowPictures.h"
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

@@ -82,7 +82,9 @@ void VirtualRobotPanel::SensorsChanged() {
 
 void VirtualRobotPanel::ShowServos() {
   auto width = [](int value) {
-    return value < 0 ? QStringLiteral("-") : value == 0 ? app::LoadText(kServoOffText) : QString::number(value);
+    return value < 0    ? QStringLiteral("-")
+           : value == 0 ? app::LoadText(kServoOffText)
+                        : QString::number(value);
   };
   ServoLabel->setText(app::LoadText(kServoWidthsText)
                           .arg(width(lastLeft_), width(lastRight_))

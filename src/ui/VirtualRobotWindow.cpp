@@ -37,7 +37,8 @@ void ArenaView::SetSnapshot(sim::vm::LiveProgram::Snapshot snapshot) {
 
 // Arena centimetres to widget pixels, y pointing up, the arena fitted with a margin.
 QTransform ArenaView::ArenaToWidget() const {
-  const double w = snapshot_.width > 0 ? snapshot_.width : 200, h = snapshot_.height > 0 ? snapshot_.height : 150;
+  const double w = snapshot_.width > 0 ? snapshot_.width : 200,
+               h = snapshot_.height > 0 ? snapshot_.height : 150;
   const double scale = std::min((width() - 2.0 * kMargin) / w, (height() - 2.0 * kMargin) / h);
   const double left = (width() - w * scale) / 2, bottom = (height() + h * scale) / 2;
   return QTransform(scale, 0, 0, -scale, left, bottom);
@@ -126,7 +127,9 @@ void ArenaView::mouseMoveEvent(QMouseEvent* event) {
   update();
 }
 
-void ArenaView::mouseReleaseEvent(QMouseEvent*) { dragged_ = -1; }
+void ArenaView::mouseReleaseEvent(QMouseEvent*) {
+  dragged_ = -1;
+}
 
 VirtualRobotWindow::VirtualRobotWindow(sim::vm::LiveProgram& live, QWidget* parent)
     : QWidget(parent, Qt::Window), live_(live) {

@@ -117,7 +117,8 @@ TEST(TextSets, EnglishIsTranslatedAndPlain) {
       EXPECT_LT(c.unicode(), 128) << "text " << it.key() << ": " << it.value().toStdString();
     }
     if (sameInBoth.count(it.key()) == 0) {
-      EXPECT_NE(it.value(), app::LoadText(it.key(), Language::Spanish)) << "text " << it.key() << " untranslated";
+      EXPECT_NE(it.value(), app::LoadText(it.key(), Language::Spanish))
+          << "text " << it.key() << " untranslated";
     }
   }
 }
@@ -129,8 +130,10 @@ TEST(LoadText, FollowsTheActiveLanguage) {
     int number;
     const char* text;
   } cases[] = {
-      {Language::Spanish, 366, "Modo Principiante"}, {Language::English, 366, "Beginner Mode"},
-      {Language::Spanish, 412, "No se encontró el robot."}, {Language::English, 412, "The robot was not found."},
+      {Language::Spanish, 366, "Modo Principiante"},
+      {Language::English, 366, "Beginner Mode"},
+      {Language::Spanish, 412, "No se encontró el robot."},
+      {Language::English, 412, "The robot was not found."},
       {Language::English, 365, ""},
   };
   for (const auto& c : cases) {
@@ -172,8 +175,9 @@ TEST(ChooseLanguage, OptionThenSettingThenSystem) {
       {Language::Spanish, "", "en_GB", Language::Spanish},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(app::ChooseLanguage(c.option, QString::fromLatin1(c.stored), QLocale(QString::fromLatin1(c.locale))),
-              c.expected)
+    EXPECT_EQ(
+        app::ChooseLanguage(c.option, QString::fromLatin1(c.stored), QLocale(QString::fromLatin1(c.locale))),
+        c.expected)
         << c.stored << " " << c.locale;
 }
 

@@ -16,7 +16,8 @@ const char* const kLanguages[] = {"es", "en"};
 
 // A picture of one language: its own with words where present, else the shared one.
 std::optional<QByteArray> Picture(const QString& type, int number, const char* language) {
-  if (auto own = Resource(QStringLiteral(":/%1/%2/%3").arg(QLatin1String(language), type).arg(number))) return own;
+  if (auto own = Resource(QStringLiteral(":/%1/%2/%3").arg(QLatin1String(language), type).arg(number)))
+    return own;
   return Resource(QStringLiteral(":/%1/%2").arg(type).arg(number));
 }
 
@@ -37,30 +38,30 @@ QImage Decode(const QByteArray& bytes) {
 
 TEST(Artwork, EverySlotWithALayoutHasAPictureOfItsSize) {
   for (const char* language : kLanguages)
-  for (bool advanced : {false, true}) {
-    for (int slot = 1; slot <= 65; ++slot) {
-      const auto n = Effective(slot, advanced);
-      if (!n) continue;
-      const auto f = PictureRecord(*Record(*n));
-      const auto bytes = SlotPicture(slot, advanced, language);
-      ASSERT_TRUE(bytes) << language << " slot " << slot << (advanced ? " advanced" : " beginner");
-      const QImage image = Decode(*bytes);
-      ASSERT_FALSE(image.isNull()) << "slot " << slot;
-      const bool stretch = f[5] & 1;
-      if (!stretch) {
-        EXPECT_EQ(image.size(), QSize(f[3], f[4])) << "slot " << slot << " record " << *n;
+    for (bool advanced : {false, true}) {
+      for (int slot = 1; slot <= 65; ++slot) {
+        const auto n = Effective(slot, advanced);
+        if (!n) continue;
+        const auto f = PictureRecord(*Record(*n));
+        const auto bytes = SlotPicture(slot, advanced, language);
+        ASSERT_TRUE(bytes) << language << " slot " << slot << (advanced ? " advanced" : " beginner");
+        const QImage image = Decode(*bytes);
+        ASSERT_FALSE(image.isNull()) << "slot " << slot;
+        const bool stretch = f[5] & 1;
+        if (!stretch) {
+          EXPECT_EQ(image.size(), QSize(f[3], f[4])) << "slot " << slot << " record " << *n;
+        }
       }
     }
-  }
 }
 
 TEST(Artwork, OnlyThePicturesOfThisBuildExist) {
   for (const char* language : kLanguages)
-  for (int n = 181; n <= 340; ++n) {
-    const bool gif = Picture(QStringLiteral("GIF"), n, language).has_value();
-    const bool expected = (n >= 182 && n <= 245 && n != 190) || n == 278 || n == 279 || n == 280;
-    EXPECT_EQ(gif, expected) << language << " GIF " << n;
-  }
+    for (int n = 181; n <= 340; ++n) {
+      const bool gif = Picture(QStringLiteral("GIF"), n, language).has_value();
+      const bool expected = (n >= 182 && n <= 245 && n != 190) || n == 278 || n == 279 || n == 280;
+      EXPECT_EQ(gif, expected) << language << " GIF " << n;
+    }
   EXPECT_TRUE(Resource(QStringLiteral(":/BMP/181")));
   EXPECT_FALSE(Resource(QStringLiteral(":/BMP/271")));
 }
@@ -83,27 +84,28 @@ TEST(Artwork, OpaquePicturesHaveNoHoles) {
 // A disabled button's cover lies over its normal look and must hide it everywhere.
 TEST(Artwork, ButtonCoversHideTheNormalLook) {
   for (const char* language : kLanguages)
-  for (int first = 22; first <= 62; first += 4) {
-    const QImage normal = Decode(*SlotPicture(first, false, language));
-    const QImage cover = Decode(*SlotPicture(first + 3, false, language));
-    ASSERT_EQ(normal.size(), cover.size()) << "slot " << first;
-    for (int y = 0; y < normal.height(); ++y)
-      for (int x = 0; x < normal.width(); ++x)
-        ASSERT_GE(qAlpha(cover.pixel(x, y)) + 8, qAlpha(normal.pixel(x, y)))
-            << "button slot " << first << " at " << x << "," << y;
-  }
+    for (int first = 22; first <= 62; first += 4) {
+      const QImage normal = Decode(*SlotPicture(first, false, language));
+      const QImage cover = Decode(*SlotPicture(first + 3, false, language));
+      ASSERT_EQ(normal.size(), cover.size()) << "slot " << first;
+      for (int y = 0; y < normal.height(); ++y)
+        for (int x = 0; x < normal.width(); ++x)
+          ASSERT_GE(qAlpha(cover.pixel(x, y)) + 8, qAlpha(normal.pixel(x, y)))
+              << "button slot " << first << " at " << x << "," << y;
+    }
 }
 
 // The looks of one button must differ, or hovering and pressing would show nothing.
 TEST(Artwork, ButtonLooksDiffer) {
   for (const char* language : kLanguages)
-  for (int first = 22; first <= 62; first += 4) {
-    std::vector<QImage> looks;
-    for (int look = 0; look < 4; ++look) looks.push_back(Decode(*SlotPicture(first + look, false, language)));
-    for (size_t a = 0; a < looks.size(); ++a)
-      for (size_t b = a + 1; b < looks.size(); ++b)
-        EXPECT_NE(looks[a], looks[b]) << "slot " << first << " looks " << a << " and " << b;
-  }
+    for (int first = 22; first <= 62; first += 4) {
+      std::vector<QImage> looks;
+      for (int look = 0; look < 4; ++look)
+        looks.push_back(Decode(*SlotPicture(first + look, false, language)));
+      for (size_t a = 0; a < looks.size(); ++a)
+        for (size_t b = a + 1; b < looks.size(); ++b)
+          EXPECT_NE(looks[a], looks[b]) << "slot " << first << " looks " << a << " and " << b;
+    }
 }
 
 // The pictures with words (title band, frame captions, buttons) exist once per language and

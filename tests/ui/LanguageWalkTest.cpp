@@ -41,7 +41,9 @@ const QStringList kNames = {QStringLiteral("Rovalis"), QStringLiteral("v"), QStr
 // Texts of the download window that its own rework moves into the text sets.
 const QStringList kNotYetInTheTextSets = {QStringLiteral("&Download")};
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')).simplified(); }
+QString Plain(QString text) {
+  return text.remove(QLatin1Char('&')).simplified();
+}
 
 // A text with place holders as a pattern whose arguments are captured; it stands apart from
 // the words around it.
@@ -60,7 +62,8 @@ QStringList ForeignWords(const QString& text, Language language) {
     const QString plain = Plain(t);
     if (plain.size() > 1) texts << plain;
   }
-  std::sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+  std::sort(texts.begin(), texts.end(),
+            [](const QString& a, const QString& b) { return a.size() > b.size(); });
   // Whole texts first, then the ones with place holders, whose arguments may be such texts.
   QString rest = Plain(text);
   for (const QString& t : texts)
@@ -134,8 +137,9 @@ class LanguageWalk : public ::testing::TestWithParam<Language> {
     for (const QString& text : texts) {
       if (kNotYetInTheTextSets.contains(text)) continue;
       const QStringList foreign = ForeignWords(text, GetParam());
-      EXPECT_TRUE(foreign.isEmpty()) << app::LanguageCode(GetParam()) << ", " << what << ": \"" << text.toStdString()
-                                     << "\" has " << foreign.join(QStringLiteral(" ")).toStdString();
+      EXPECT_TRUE(foreign.isEmpty()) << app::LanguageCode(GetParam()) << ", " << what << ": \""
+                                     << text.toStdString() << "\" has "
+                                     << foreign.join(QStringLiteral(" ")).toStdString();
     }
   }
 
@@ -145,7 +149,8 @@ class LanguageWalk : public ::testing::TestWithParam<Language> {
     windows->IntroForm->show();
     ExpectOnlyActiveTexts(windows->IntroForm.get(), "intro window");
     (advanced ? windows->IntroForm->AdvancedButton : windows->IntroForm->BeginnerButton)->click();
-    ExpectOnlyActiveTexts(windows->MainForm.get(), advanced ? "main window, advanced" : "main window, beginner");
+    ExpectOnlyActiveTexts(windows->MainForm.get(),
+                          advanced ? "main window, advanced" : "main window, beginner");
     windows->TestForm->show();
     ExpectOnlyActiveTexts(windows->TestForm.get(), "test window");
     windows->TestForm->hide();
@@ -162,9 +167,13 @@ class LanguageWalk : public ::testing::TestWithParam<Language> {
   Language saved_ = Language::Spanish;
 };
 
-TEST_P(LanguageWalk, BeginnerModeWindowsSpeakOnlyTheActiveLanguage) { WalkProgramWindows(false); }
+TEST_P(LanguageWalk, BeginnerModeWindowsSpeakOnlyTheActiveLanguage) {
+  WalkProgramWindows(false);
+}
 
-TEST_P(LanguageWalk, AdvancedModeWindowsSpeakOnlyTheActiveLanguage) { WalkProgramWindows(true); }
+TEST_P(LanguageWalk, AdvancedModeWindowsSpeakOnlyTheActiveLanguage) {
+  WalkProgramWindows(true);
+}
 
 TEST_P(LanguageWalk, VirtualRobotWindowsSpeakOnlyTheActiveLanguage) {
   QString error;
@@ -186,7 +195,8 @@ TEST(LanguageWalkCheck, FindsTheOtherLanguagesWords) {
   EXPECT_FALSE(ForeignWords(QStringLiteral("&Pause"), Language::Spanish).isEmpty());
   EXPECT_TRUE(ForeignWords(QStringLiteral("12.5 seg"), Language::Spanish).isEmpty());
   EXPECT_FALSE(ForeignWords(QStringLiteral("Next"), Language::Spanish).isEmpty());
-  EXPECT_TRUE(ForeignWords(QStringLiteral("Servo pulse widths: left off, right 750  (downloads: 2)"), Language::English)
+  EXPECT_TRUE(ForeignWords(QStringLiteral("Servo pulse widths: left off, right 750  (downloads: 2)"),
+                           Language::English)
                   .isEmpty());
   EXPECT_FALSE(ForeignWords(QStringLiteral("Servo pulse widths: left apagado, right 750  (downloads: 2)"),
                             Language::English)

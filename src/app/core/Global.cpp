@@ -31,9 +31,8 @@ QString LoadShortcutLetters() {
 
 GlobalState StartGlobal() {
   GlobalState state;
-  state.ModuleNames = {QStringLiteral("Unknown"),  QStringLiteral("Varda 1"),
-                       QStringLiteral("Robot"),    QStringLiteral("Varda 2e"),
-                       QStringLiteral("Varda 2sx"), QStringLiteral("Varda 2p")};
+  state.ModuleNames = {QStringLiteral("Unknown"),  QStringLiteral("Varda 1"),   QStringLiteral("Robot"),
+                       QStringLiteral("Varda 2e"), QStringLiteral("Varda 2sx"), QStringLiteral("Varda 2p")};
   state.SelectedPort = QStringLiteral("AUTO");
   state.AdvancedMode = false;
   state.UICharset = LoadUICharset();

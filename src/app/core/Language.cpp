@@ -43,9 +43,13 @@ QString ReadLanguageSetting(QSettings& store) {
   return value;
 }
 
-Language ActiveLanguage() { return active.load(); }
+Language ActiveLanguage() {
+  return active.load();
+}
 
-void SetActiveLanguage(Language language) { active.store(language); }
+void SetActiveLanguage(Language language) {
+  active.store(language);
+}
 
 Language StartLanguage(std::optional<Language> option) {
   const auto store = OpenUserSettings();

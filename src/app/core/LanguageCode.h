@@ -16,7 +16,9 @@ inline constexpr Language kLanguages[] = {Language::Spanish, Language::English};
 inline constexpr const char* kLanguageOptionHelp =
     "language of the texts: es (Spanish) or en (English); default: the stored setting, else the system's";
 
-inline const char* LanguageCode(Language language) { return language == Language::Spanish ? "es" : "en"; }
+inline const char* LanguageCode(Language language) {
+  return language == Language::Spanish ? "es" : "en";
+}
 
 // "es" or "en" (any letter case); nothing for any other text.
 inline std::optional<Language> LanguageFromCode(std::string_view code) {
@@ -45,7 +47,8 @@ inline std::string TakeLanguageOption(std::vector<std::string>& args, std::optio
     }
     chosen = LanguageFromCode(value);
     if (!chosen) return "--lang takes es or en, not '" + value + "'";
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + taken));
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+               args.begin() + static_cast<std::ptrdiff_t>(i + taken));
   }
   return {};
 }

@@ -10,7 +10,9 @@ std::uint16_t Word(const QByteArray& bytes, int offset) {
                                     (static_cast<std::uint8_t>(bytes[offset + 1]) << 8));
 }
 
-bool LowByte(const QByteArray& bytes, int offset) { return static_cast<std::uint8_t>(bytes[offset]) == 1; }
+bool LowByte(const QByteArray& bytes, int offset) {
+  return static_cast<std::uint8_t>(bytes[offset]) == 1;
+}
 
 template <typename Parse>
 auto ChooseRecord(int n, bool advanced, Parse parse) -> decltype(parse(QByteArray())) {

@@ -39,8 +39,12 @@ QHash<int, QString> ParseTextTable(const QByteArray& table) {
   return texts;
 }
 
-QString LoadText(int number, Language language) { return TextSet(language).value(number); }
+QString LoadText(int number, Language language) {
+  return TextSet(language).value(number);
+}
 
-QString LoadText(int number) { return LoadText(number, ActiveLanguage()); }
+QString LoadText(int number) {
+  return LoadText(number, ActiveLanguage());
+}
 
 }  // namespace app

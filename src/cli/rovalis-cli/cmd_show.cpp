@@ -43,7 +43,9 @@ enum ShowText {
   kServoLine = 559,  // left %1, right %2
 };
 
-std::string Text(int number) { return app::LoadText(number).toStdString(); }
+std::string Text(int number) {
+  return app::LoadText(number).toStdString();
+}
 
 std::string ListName(int list) {
   if (list == actions::kMainList) return Text(kMainListName);
@@ -51,7 +53,9 @@ std::string ListName(int list) {
   return app::LoadText(kSetListName).arg(list - 2).toStdString();
 }
 
-std::string SetName(int set) { return Text(kSetAll + set); }
+std::string SetName(int set) {
+  return Text(kSetAll + set);
+}
 
 std::string ValueText(const actions::StepRecord& step) {
   if (step.kind() == ActionKind::GoToStep) return Text(kStepPrefix) + std::to_string(step.Value);
@@ -61,14 +65,16 @@ std::string ValueText(const actions::StepRecord& step) {
 void PrintList(const actions::ListDocument& doc, int list) {
   const int n = doc.StepCount(list);
   const bool main = list == actions::kMainList;
-  std::cout << "\n" << ListName(list) << " " << app::LoadText(n == 1 ? kOneStep : kSteps).arg(n).toStdString()
+  std::cout << "\n"
+            << ListName(list) << " " << app::LoadText(n == 1 ? kOneStep : kSteps).arg(n).toStdString()
             << "\n";
   if (n == 0) {
     std::cout << "  " << Text(kEmptyList) << "\n";
     return;
   }
   // Only main-list steps use their sensor sets; the other lists end at the value.
-  std::cout << "  " << std::setw(4) << Text(kStepColumn) << "  " << std::left << std::setw(18) << Text(kKindColumn);
+  std::cout << "  " << std::setw(4) << Text(kStepColumn) << "  " << std::left << std::setw(18)
+            << Text(kKindColumn);
   if (main)
     std::cout << std::setw(10) << Text(kValueColumn) << std::setw(6) << Text(kBothColumn) << std::setw(6)
               << Text(kLeftColumn) << Text(kRightColumn);
@@ -100,11 +106,14 @@ int RunShow(const std::vector<std::string>& args) {
     return 1;
   }
   const actions::ListDocument& doc = loaded.Document;
-  std::cout << app::LoadText(kFileLine).arg(QString::fromStdString(file)).toStdString() << "\n"
-            << app::LoadText(kSavedInLine).arg(app::LoadText(doc.Mode ? kAdvancedMode : kBeginnerMode)).toStdString()
-            << "\n"
-            << app::LoadText(kServoLine).arg(int(doc.LeftServoCenter)).arg(int(doc.RightServoCenter)).toStdString()
-            << "\n";
+  std::cout
+      << app::LoadText(kFileLine).arg(QString::fromStdString(file)).toStdString() << "\n"
+      << app::LoadText(kSavedInLine)
+             .arg(app::LoadText(doc.Mode ? kAdvancedMode : kBeginnerMode))
+             .toStdString()
+      << "\n"
+      << app::LoadText(kServoLine).arg(int(doc.LeftServoCenter)).arg(int(doc.RightServoCenter)).toStdString()
+      << "\n";
   for (int list = 1; list <= actions::kListCount; ++list) PrintList(doc, list);
   return 0;
 }

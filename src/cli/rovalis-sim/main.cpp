@@ -1,13 +1,13 @@
 // rovalis-sim: a standalone virtual robot. Prints the pseudo-terminal to download to, answers
 // until interrupted (Ctrl+C) or until its input ends, then prints what it received.
 
+#include <pthread.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
-
-#include <pthread.h>
 
 #include "app/core/Language.h"
 #include "app/core/Texts.h"
@@ -25,7 +25,9 @@ enum SimText {
   kUnknownOptionText = 545,
 };
 
-std::string Text(int number) { return app::LoadText(number).toStdString(); }
+std::string Text(int number) {
+  return app::LoadText(number).toStdString();
+}
 
 std::string Text(int number, const std::string& argument) {
   return app::LoadText(number).arg(QString::fromStdString(argument)).toStdString();
@@ -58,12 +60,18 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
   const std::string kind = text.substr(0, colon);
   int packet = 0;
   if (colon != std::string::npos && !ParseNumber(text.substr(colon + 1), packet)) return false;
-  if (kind == "no-answer") fault.kind = sim::FaultKind::NoAnswer;
-  else if (kind == "wrong-echo") fault.kind = sim::FaultKind::WrongEcho;
-  else if (kind == "status2") fault.kind = sim::FaultKind::StatusTwoAt;
-  else if (kind == "garbage") fault.kind = sim::FaultKind::GarbageAt;
-  else if (kind == "silent-after") fault.kind = sim::FaultKind::SilentAfter;
-  else return false;
+  if (kind == "no-answer")
+    fault.kind = sim::FaultKind::NoAnswer;
+  else if (kind == "wrong-echo")
+    fault.kind = sim::FaultKind::WrongEcho;
+  else if (kind == "status2")
+    fault.kind = sim::FaultKind::StatusTwoAt;
+  else if (kind == "garbage")
+    fault.kind = sim::FaultKind::GarbageAt;
+  else if (kind == "silent-after")
+    fault.kind = sim::FaultKind::SilentAfter;
+  else
+    return false;
   fault.packet = packet;
   return true;
 }
@@ -158,10 +166,7 @@ int main(int argc, char** argv) {
 
   const auto record = robot.lastDownload();
   const auto received = robot.received();
-  std::cout << app::LoadText(kReceivedText)
-                   .arg(received.size())
-                   .arg(robot.downloadsCompleted())
-                   .toStdString()
+  std::cout << app::LoadText(kReceivedText).arg(received.size()).arg(robot.downloadsCompleted()).toStdString()
             << "\n";
   if (robot.downloadsCompleted() > 0) {
     std::cout << app::LoadText(kLastDownloadText)
