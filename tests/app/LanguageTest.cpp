@@ -12,6 +12,7 @@
 #include "app/core/Global.h"
 #include "app/core/Language.h"
 #include "app/core/Resources.h"
+#include "app/core/Settings.h"
 #include "app/core/Texts.h"
 
 namespace {
@@ -213,6 +214,9 @@ TEST(ReadLanguageSetting, ReadsTheValueStoredWithTheOthers) {
   EXPECT_EQ(app::ReadLanguageSetting(store), QString());
   store.setValue(QStringLiteral("1.0/Language"), QStringLiteral("en"));
   store.setValue(QStringLiteral("Language"), QStringLiteral("es"));  // outside the group: not the setting
+  EXPECT_EQ(app::ReadLanguageSetting(store), QStringLiteral("en"));
+  // Saving the other settings on quitting keeps the user's choice.
+  app::WriteSettings(store, app::SettingsValues{});
   EXPECT_EQ(app::ReadLanguageSetting(store), QStringLiteral("en"));
 }
 
