@@ -2,6 +2,7 @@
 // or compiles it (or the test program) as Go and the test window do.
 
 #include <QString>
+#include <QStringList>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -20,6 +21,42 @@ namespace {
 constexpr int kRobotProgram = 362;
 constexpr int kTestProgram = 364;
 constexpr const char* kModuleNames[] = {"none", "VD1", "VD2", "VD2E", "VD2SX", "VD2P", "VD2PE"};
+
+// Messages of this command by number in the text sets.
+enum BuildText {
+  kOneFileOnly = 532,
+  kTestProgramTakesNoFile = 533,
+  kNoFileGiven = 534,
+  kProgramTooLong = 535,  // name, characters, limit
+  kNoPackets = 536,       // name
+  kCompiledFor = 537,     // name, module, language
+  kBytesUsed = 538,       // used, size
+  kPacketCount = 539,
+  kUnknownOption = 545,
+};
+
+// The arguments go in in one pass, so a file name with a '%' in it stays as it is.
+std::string Text(int number, const QStringList& arguments = {}) {
+  QString text = app::LoadText(number);
+  switch (arguments.size()) {
+    case 1:
+      text = text.arg(arguments[0]);
+      break;
+    case 2:
+      text = text.arg(arguments[0], arguments[1]);
+      break;
+    case 3:
+      text = text.arg(arguments[0], arguments[1], arguments[2]);
+      break;
+    default:
+      break;
+  }
+  return text.toStdString();
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 struct BuildArgs {
   std::string File;
@@ -43,21 +80,21 @@ int ParseArgs(const std::vector<std::string>& args, BuildArgs& out) {
     } else if (arg == "--test-program") {
       out.TestProgram = true;
     } else if (arg.starts_with("-")) {
-      std::cerr << "rovalis-cli build: unknown option '" << arg << "' (try --help)\n";
+      std::cerr << "rovalis-cli build: " << Text(kUnknownOption, {Q(arg)}) << "\n";
       return 2;
     } else if (out.File.empty()) {
       out.File = arg;
     } else {
-      std::cerr << "rovalis-cli build: only one file can be built\n";
+      std::cerr << "rovalis-cli build: " << Text(kOneFileOnly) << "\n";
       return 2;
     }
   }
   if (out.TestProgram && !out.File.empty()) {
-    std::cerr << "rovalis-cli build: --test-program takes no action list file\n";
+    std::cerr << "rovalis-cli build: " << Text(kTestProgramTakesNoFile) << "\n";
     return 2;
   }
   if (!out.TestProgram && out.File.empty()) {
-    std::cerr << "rovalis-cli build: no action list file given (try --help)\n";
+    std::cerr << "rovalis-cli build: " << Text(kNoFileGiven) << "\n";
     return 2;
   }
   return 0;
@@ -68,8 +105,10 @@ int Compile(const std::vector<std::string>& lines, const std::string& name) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   if (static_cast<long>(text.size()) > tok::Tokenizer::SourceSizeLimit) {
-    std::cerr << "rovalis-cli build: " << name << ": the program has " << text.size()
-              << " characters; the compiler takes at most " << tok::Tokenizer::SourceSizeLimit << "\n";
+    std::cerr << "rovalis-cli build: "
+              << Text(kProgramTooLong, {Q(name), QString::number(text.size()),
+                                        QString::number(tok::Tokenizer::SourceSizeLimit)})
+              << "\n";
     return 1;
   }
   auto tokenizer = std::make_unique<tok::Tokenizer>();
@@ -82,16 +121,17 @@ int Compile(const std::vector<std::string>& lines, const std::string& name) {
       std::cerr << tok::FormatDiagnostic(name, text, r.ErrorText ? r.ErrorText : "compilation failed",
                                          r.ErrorStart, r.ErrorLength);
     else
-      std::cerr << name << ": the program gives no download packets\n";
+      std::cerr << Text(kNoPackets, {Q(name)}) << "\n";
     return 1;
   }
   int used = 0;
   for (int i = 0; i < tok::EEPROMSize; ++i) used += (r.EEPROMFlags[i] & tok::FlagUseMask) != 0;
   const int module = r.TargetModule < 7 ? r.TargetModule : 0;
-  std::cout << name << ": compiled for " << kModuleNames[module] << ", language " << r.LanguageVersion / 100
-            << "." << (r.LanguageVersion % 100) / 10 << "\n"
-            << "  EEPROM bytes used: " << used << " of " << tok::EEPROMSize << "\n"
-            << "  download packets:  " << int(r.PacketCount) << "\n";
+  const QString language =
+      QStringLiteral("%1.%2").arg(r.LanguageVersion / 100).arg((r.LanguageVersion % 100) / 10);
+  std::cout << Text(kCompiledFor, {Q(name), QString::fromLatin1(kModuleNames[module]), language}) << "\n"
+            << "  " << Text(kBytesUsed, {QString::number(used), QString::number(tok::EEPROMSize)}) << "\n"
+            << "  " << Text(kPacketCount, {QString::number(int(r.PacketCount))}) << "\n";
   return 0;
 }
 
