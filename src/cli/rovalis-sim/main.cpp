@@ -76,6 +76,78 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
   return true;
 }
 
+// Reads the options into `config`; -1 when the robot should start, else the exit status.
+int ParseOptions(const std::vector<std::string>& args, sim::RobotConfig& config, bool& waitStdin) {
+  const std::size_t count = args.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& arg = args[i];
+    int number = 0;
+    // The number after the option; false (after saying so) when there is none.
+    auto value = [&] {
+      if (i + 1 >= count || !ParseNumber(args[i + 1], number)) {
+        std::cerr << "rovalis-sim: " << Text(kNeedsNumberText, arg) << "\n";
+        return false;
+      }
+      ++i;
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      PrintUsage();
+      return 0;
+    } else if (arg == "--timing") {
+      config.byteTiming = true;
+    } else if (arg == "--wait-stdin") {
+      waitStdin = true;
+    } else if (arg == "--fault") {
+      if (i + 1 >= count || !ParseFault(args[i + 1], config.fault)) {
+        std::cerr << "rovalis-sim: " << Text(kFaultKindsText) << "\n";
+        return 2;
+      }
+      ++i;
+    } else if (arg == "--type" || arg == "--version" || arg == "--minor" || arg == "--pins" ||
+               arg == "--sensor") {
+      if (!value()) return 2;
+      if (arg == "--type" && (number < 2 || number > 5)) {
+        std::cerr << "rovalis-sim: " << Text(kTypeRangeText) << "\n";
+        return 2;
+      }
+      if (arg == "--type") config.moduleType = number;
+      if (arg == "--version") config.versionByte = std::uint8_t(number);
+      if (arg == "--minor") config.minorVersion = number;
+      if (arg == "--pins") config.pinCount = number;
+      if (arg == "--sensor") config.sensorByte = std::uint8_t(number);
+    } else {
+      std::cerr << "rovalis-sim: " << Text(kUnknownOptionText, arg) << "\n";
+      return 2;
+    }
+  }
+  return -1;
+}
+
+// What arrived while the robot ran: bytes, downloads and the EEPROM blocks written.
+void PrintReport(const sim::VirtualRobot& robot) {
+  const auto record = robot.lastDownload();
+  const auto received = robot.received();
+  std::cout << app::LoadText(kReceivedText).arg(received.size()).arg(robot.downloadsCompleted()).toStdString()
+            << "\n";
+  if (robot.downloadsCompleted() == 0) return;
+  std::cout << app::LoadText(kLastDownloadText)
+                   .arg(record.packetsAccepted)
+                   .arg(record.packetsReceived)
+                   .toStdString();
+  for (int block = 0; block < sim::kBlockCount; ++block) {
+    if (record.blocksWritten.test(block)) std::cout << ' ' << block;
+  }
+  std::cout << "\n";
+  const auto& eeprom = record.eeprom;
+  for (int block = 0; block < sim::kBlockCount; ++block) {
+    if (!record.blocksWritten.test(block)) continue;
+    std::printf("%04X:", block * 16);
+    for (int i = 0; i < 16; ++i) std::printf(" %02X", eeprom[block * 16 + i]);
+    std::printf("\n");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,58 +158,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   app::StartLanguage(language);
-  args.insert(args.begin(), argv[0]);
-  argc = static_cast<int>(args.size());
-
   sim::RobotConfig config;
   bool waitStdin = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = args[i];
-    auto value = [&](int& out) {
-      if (i + 1 >= argc || !ParseNumber(args[i + 1], out)) {
-        std::cerr << "rovalis-sim: " << Text(kNeedsNumberText, arg) << "\n";
-        std::exit(2);
-      }
-      ++i;
-    };
-    int number = 0;
-    if (arg == "--help" || arg == "-h") {
-      PrintUsage();
-      return 0;
-    } else if (arg == "--type") {
-      value(number);
-      if (number < 2 || number > 5) {
-        std::cerr << "rovalis-sim: " << Text(kTypeRangeText) << "\n";
-        return 2;
-      }
-      config.moduleType = number;
-    } else if (arg == "--version") {
-      value(number);
-      config.versionByte = std::uint8_t(number);
-    } else if (arg == "--minor") {
-      value(number);
-      config.minorVersion = number;
-    } else if (arg == "--pins") {
-      value(number);
-      config.pinCount = number;
-    } else if (arg == "--sensor") {
-      value(number);
-      config.sensorByte = std::uint8_t(number);
-    } else if (arg == "--timing") {
-      config.byteTiming = true;
-    } else if (arg == "--wait-stdin") {
-      waitStdin = true;
-    } else if (arg == "--fault") {
-      if (i + 1 >= argc || !ParseFault(args[i + 1], config.fault)) {
-        std::cerr << "rovalis-sim: " << Text(kFaultKindsText) << "\n";
-        return 2;
-      }
-      ++i;
-    } else {
-      std::cerr << "rovalis-sim: " << Text(kUnknownOptionText, arg) << "\n";
-      return 2;
-    }
-  }
+  if (const int status = ParseOptions(args, config, waitStdin); status >= 0) return status;
 
   // The signals are taken by sigwait below, not by handlers, so block them before the
   // robot's thread starts (it inherits the mask).
@@ -163,27 +186,6 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
   }
   robot.Stop();
-
-  const auto record = robot.lastDownload();
-  const auto received = robot.received();
-  std::cout << app::LoadText(kReceivedText).arg(received.size()).arg(robot.downloadsCompleted()).toStdString()
-            << "\n";
-  if (robot.downloadsCompleted() > 0) {
-    std::cout << app::LoadText(kLastDownloadText)
-                     .arg(record.packetsAccepted)
-                     .arg(record.packetsReceived)
-                     .toStdString();
-    for (int block = 0; block < sim::kBlockCount; ++block) {
-      if (record.blocksWritten.test(block)) std::cout << ' ' << block;
-    }
-    std::cout << "\n";
-    const auto& eeprom = record.eeprom;
-    for (int block = 0; block < sim::kBlockCount; ++block) {
-      if (!record.blocksWritten.test(block)) continue;
-      std::printf("%04X:", block * 16);
-      for (int i = 0; i < 16; ++i) std::printf(" %02X", eeprom[block * 16 + i]);
-      std::printf("\n");
-    }
-  }
+  PrintReport(robot);
   return 0;
 }
