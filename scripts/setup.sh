@@ -11,7 +11,7 @@ packages=(
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
-  fonts-dejavu-core
+  fonts-dejavu-core python3-pil qt6-translations-l10n
   desktop-file-utils appstream shared-mime-info
 )
 if [[ "${1:-}" == "--fuzz" ]]; then

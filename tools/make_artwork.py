@@ -9,11 +9,16 @@
 Needs Python 3 with Pillow and the DejaVu fonts (Debian packages python3-pil and
 fonts-dejavu-core). The build never runs this script: its output is committed.
 
+    /usr/bin/python3 tools/make_artwork.py --check-fit  only check that every caption fits its
+                                                      picture in every language; exit 1 if not
+
 Resources written (prefix, alias):
   /BMP/181             slot 1, the background (801 x 577)
   /GIF/182../GIF/245   slots 2..65 (no 190: slot 10 exists only in the Advanced mode);
                        the palette tiles 194..201 are animated GIFs, the rest PNG stills
   /GIF/278..280        Advanced variants of slots 8, 9 and 10
+  /<lang>/GIF/<n>      the pictures with words (title, frame captions, buttons), one set per
+                       text set in resources/texts/<lang>.tsv; the program looks there first
   /PIC/<name>          pictures of the test window, the progress window and the "+" tile
 Previews: docs/preview-beginner.png, docs/preview-advanced.png, docs/preview-test-window.png,
 docs/preview-tiles.png, docs/preview-buttons.png.
@@ -28,6 +33,7 @@ TOOLS = Path(__file__).resolve().parent
 sys.path.insert(0, str(TOOLS / "artwork"))
 sys.path.insert(0, str(TOOLS))
 
+import captions  # noqa: E402
 import make_layouts  # noqa: E402
 import preview  # noqa: E402
 import skin  # noqa: E402
@@ -39,15 +45,9 @@ OUT = ROOT / "resources" / "pictures"
 QRC = ROOT / "resources" / "pictures.qrc"
 DOCS = ROOT / "docs"
 
-# (name, caption, first slot, size); the four looks follow in slot order.
-BUTTONS = [
-    ("Delete", "Eliminar", 22, (65, 28)), ("Copy", "Copiar", 26, (65, 28)),
-    ("Cut", "Cortar", 30, (65, 28)), ("Paste", "Pegar", 34, (65, 28)),
-    ("Undo", "Deshacer", 38, (65, 28)),
-    ("Go", "Ejecutar", 42, (75, 39)), ("Clear", "Limpiar", 46, (75, 39)),
-    ("Test", "Probar", 50, (75, 39)), ("Open", "Abrir", 54, (75, 39)),
-    ("Save", "Guardar", 58, (75, 39)), ("Quit", "Salir", 62, (75, 39)),
-]
+BUTTONS = captions.BUTTONS
+# The language whose pictures the previews in docs/ show.
+PREVIEW_LANGUAGE = "es"
 
 
 def png_bytes(img):
@@ -67,22 +67,19 @@ def pictures():
     """Returns [(prefix, alias, file name, bytes, image for previews)]."""
     out = []
 
-    def add(prefix, alias, name, img, data=None):
+    def add(prefix, alias, name, img, data=None, folder=""):
         if data is None:
             data = png_bytes(img)
         ext = "gif" if data[:3] == b"GIF" else "bmp" if data[:2] == b"BM" else "png"
-        out.append((prefix, str(alias), f"{alias}-{name}.{ext}" if prefix != "/PIC" else f"{name}.{ext}",
-                    data, img))
+        file_name = f"{alias}-{name}.{ext}" if prefix != "/PIC" else f"{name}.{ext}"
+        out.append((prefix, str(alias), folder + file_name, data, img))
 
     bg = skin.background()
     add("/BMP", 181, "background", bg, bmp_bytes(bg))
     add("/GIF", 182, "bottom-edge", skin.bottom_edge())
     add("/GIF", 183, "right-edge", skin.right_edge())
     add("/GIF", 184, "corner", skin.corner())
-    add("/GIF", 185, "title", skin.title())
     add("/GIF", 186, "badge", skin.badge())
-    add("/GIF", 187, "palette-frame", skin.palette_frame())
-    add("/GIF", 188, "step-list-frame", skin.step_list_frame(241))
     add("/GIF", 189, "edit-panel", skin.edit_panel(241, 75))
     add("/GIF", 191, "right-column-frame", skin.column_frame(111, 308))
     add("/GIF", 192, "mascot", skin.mascot("wave"))
@@ -90,14 +87,11 @@ def pictures():
     for slot, (kind, _) in tiles.TILES.items():
         frames = tiles.frames_of(slot)
         add("/GIF", slot + 180, "tile-" + kind.lower(), frames, tiles.gif_bytes(frames))
-    for name, caption, first, size in BUTTONS:
-        for i, look in enumerate(skin.LOOKS):
-            img = skin.button(name, caption, size, look, command=size[0] == 75)
-            add("/GIF", first + i + 180, f"{name.lower()}-{look}", img)
-    # Advanced variants: the wider step list frame and edit tray, and the sensor frame.
-    add("/GIF", 278, "step-list-frame-advanced", skin.step_list_frame(297))
     add("/GIF", 279, "edit-panel-advanced", skin.edit_panel(513, 40))
-    add("/GIF", 280, "sensor-frame-advanced", skin.sensor_frame())
+    for lang in captions.languages():
+        text = captions.read_texts(lang)
+        for alias, name, img in worded_pictures(text):
+            add(f"/{lang}/GIF", alias, name, img, folder=f"{lang}/")
     # Pictures of other windows.
     add("/PIC", "test_robot", "test_robot", testwin.test_robot())
     for side in ("left", "right"):
@@ -108,10 +102,25 @@ def pictures():
     return out
 
 
+def worded_pictures(text):
+    """The pictures with words of one language: [(alias, name, image)]."""
+    out = [(185, "title", skin.title(text[captions.TAGLINE])),
+           (187, "palette-frame", skin.palette_frame(text[captions.PALETTE])),
+           (188, "step-list-frame", skin.step_list_frame(241, text[captions.STEP_LIST])),
+           (278, "step-list-frame-advanced", skin.step_list_frame(297, text[captions.STEP_LIST])),
+           (280, "sensor-frame-advanced", skin.sensor_frame(text[captions.SENSOR_LIST]))]
+    for name, number, first, size in BUTTONS:
+        for i, look in enumerate(skin.LOOKS):
+            img = skin.button(name, text[number], size, look, command=size[0] == 75)
+            out.append((first + i + 180, f"{name.lower()}-{look}", img))
+    return out
+
+
 def qrc_text(items):
     lines = ['<!DOCTYPE RCC><RCC version="1.0">',
              "<!-- Generated by tools/make_artwork.py; do not edit. -->"]
-    for prefix in ("/BMP", "/GIF", "/PIC"):
+    prefixes = ["/BMP", "/GIF"] + sorted({p for p, *_ in items if p.count("/") == 2}) + ["/PIC"]
+    for prefix in prefixes:
         lines.append(f'<qresource prefix="{prefix}">')
         for p, alias, file_name, _, _ in items:
             if p == prefix:
@@ -127,7 +136,9 @@ def readme_text():
              "`resources/pictures.qrc`: `/BMP/181` and `/GIF/182`..`/GIF/245` are the main window's",
              "picture slots 1..65 (slot s is picture s + 180; Advanced variants 278..280 for slots",
              "8..10); the palette tiles `/GIF/194`..`/GIF/201` are animated GIFs, the other `/GIF`",
-             "entries are PNG stills.", "",
+             "entries are PNG stills. The pictures with words (title band 185, frames 187, 188, 278,",
+             "280 and the buttons 202..245) are drawn once per text set from its texts, into `<lang>/`",
+             "with the aliases `/<lang>/GIF/<n>`; the program takes the active language's first.", "",
              "## Other windows (`/PIC`)", "",
              "| alias | size | use |", "|---|---|---|",
              "| `test_robot` | 190 x 330 | test window: the robot from above, front up; fills `BotPanel` |",
@@ -150,8 +161,17 @@ def readme_text():
 
 
 def check_sizes(records, items):
-    """Every slot's picture has its record's size in both modes, unless the record stretches it."""
-    by_alias = {(p, a): img for p, a, _, _, img in items}
+    """Every slot's picture has its record's size in both modes and every language, unless the
+    record stretches it."""
+    errors = []
+    for lang in captions.languages():
+        by_alias = {(p, a): img for p, a, _, _, img in items}
+        by_alias.update({(p[len(lang) + 1:], a): img for p, a, _, _, img in items if p.startswith(f"/{lang}/")})
+        errors += [f"{lang}: {e}" for e in _check_sizes_of(records, by_alias)]
+    return errors
+
+
+def _check_sizes_of(records, by_alias):
     errors = []
     for advanced in (False, True):
         for slot in range(1, 66):
@@ -172,6 +192,11 @@ def check_sizes(records, items):
 
 
 def main(argv):
+    fit = captions.fit_errors({lang: captions.read_texts(lang) for lang in captions.languages()})
+    for e in fit:
+        print("artwork:", e, file=sys.stderr)
+    if fit or "--check-fit" in argv:
+        return 1 if fit else 0
     items = pictures()
     records = make_layouts.read_table()
     errors = check_sizes(records, items)
@@ -184,23 +209,27 @@ def main(argv):
         wanted[QRC] = qrc_text(items).encode()
         wanted[OUT / "README.md"] = readme_text().encode()
         stale = [p for p, data in wanted.items() if not p.exists() or p.read_bytes() != data]
-        stale += [p for p in OUT.iterdir() if p not in wanted]
+        stale += [p for p in OUT.rglob("*") if p.is_file() and p not in wanted]
         for p in stale:
             print("artwork: out of date:", p.relative_to(ROOT), file=sys.stderr)
         return 1 if stale else 0
     if "--preview" not in argv:
         OUT.mkdir(parents=True, exist_ok=True)
-        keep = {file_name for _, _, file_name, _, _ in items} | {"README.md"}
-        for p in OUT.iterdir():
-            if p.name not in keep:
+        keep = {OUT / file_name for _, _, file_name, _, _ in items} | {OUT / "README.md"}
+        for p in OUT.rglob("*"):
+            if p.is_file() and p not in keep:
                 p.unlink()
         for _, _, file_name, data, _ in items:
+            (OUT / file_name).parent.mkdir(parents=True, exist_ok=True)
             (OUT / file_name).write_bytes(data)
         (OUT / "README.md").write_text(readme_text(), encoding="utf-8")
         QRC.write_text(qrc_text(items), encoding="utf-8")
         print(f"artwork: wrote {len(items)} pictures")
     DOCS.mkdir(exist_ok=True)
     by_alias = {(p, a): img for p, a, _, _, img in items}
+    # The previews show one language's pictures under the plain prefix.
+    shown = f"/{PREVIEW_LANGUAGE}"
+    by_alias.update({(p[len(shown):], a): img for (p, a), img in list(by_alias.items()) if p.startswith(shown + "/")})
     for advanced, name in ((False, "beginner"), (True, "advanced")):
         preview.main_window(records, by_alias, advanced).save(DOCS / f"preview-{name}.png")
     preview.test_window(records, by_alias, testwin.CONTROL_PLACES, testwin.PLACES).save(DOCS / "preview-test-window.png")

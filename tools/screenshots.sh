@@ -4,7 +4,8 @@
 #
 #   tools/screenshots.sh [build folder] [picture folder]
 #
-# Writes intro.png, main-beginner.png and main-advanced.png.
+# Writes intro.png, main-beginner.png and main-advanced.png in Spanish, the language the
+# pictures beside the README's captions show, and the same in English into <folder>/en/.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/.." && pwd)
@@ -16,8 +17,11 @@ mkdir -p "$shots"
 # The settings of the person running this must not change the pictures.
 settings=$(mktemp -d)
 trap 'rm -rf "$settings"' EXIT
+mkdir -p "$shots/en"
 for mode in beginner advanced; do
   XDG_CONFIG_HOME="$settings" QT_QPA_PLATFORM=offscreen \
-    "$app" --screenshot-dir "$shots" --screenshot-mode "$mode"
+    "$app" --lang es --screenshot-dir "$shots" --screenshot-mode "$mode"
+  XDG_CONFIG_HOME="$settings" QT_QPA_PLATFORM=offscreen \
+    "$app" --lang en --screenshot-dir "$shots/en" --screenshot-mode "$mode"
 done
 echo "pictures in $shots"

@@ -35,8 +35,8 @@ QPixmap IntroBackground() {
 }  // namespace
 
 TIntroForm::TIntroForm(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+    : QWidget(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("IntroForm"));
   setFixedSize(kClientSize);
   setAutoFillBackground(true);
@@ -64,8 +64,9 @@ TIntroForm::TIntroForm(QWidget* parent)
 void TIntroForm::FormShow() {
   BeginnerButton->setText(LoadText(366));
   AdvancedButton->setText(LoadText(367));
-  setWindowTitle(QStringLiteral("Rovalis v") + GetVersionText(QString(), QStringLiteral("ProductVersion")) +
-                 QStringLiteral(" - ") + LoadText(368));
+  // "Rovalis v<version> - <choose a mode>"
+  setWindowTitle(
+      LoadText(530).arg(GetVersionText(QString(), QStringLiteral("ProductVersion")), LoadText(368)));
 }
 
 void TIntroForm::showEvent(QShowEvent* event) {
@@ -78,8 +79,12 @@ void TIntroForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-void TIntroForm::BeginnerButtonClick() { choose(false); }
-void TIntroForm::AdvancedButtonClick() { choose(true); }
+void TIntroForm::BeginnerButtonClick() {
+  choose(false);
+}
+void TIntroForm::AdvancedButtonClick() {
+  choose(true);
+}
 
 void TIntroForm::choose(bool advanced) {
   if (chosen_) return;  // the mode is chosen once per run

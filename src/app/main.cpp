@@ -1,14 +1,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "app/IntroForm.h"
 #include "app/core/Global.h"
+#include "app/core/Language.h"
 #include "ui/Screenshots.h"
 #include "ui/Startup.h"
 #include "ui/VirtualRobotPanel.h"
 #include "ui/WindowPictures.h"
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -30,11 +30,23 @@ int main(int argc, char** argv) {
   const QCommandLineOption screenshotMode(QStringLiteral("screenshot-mode"),
                                           QStringLiteral("Mode for the pictures: beginner or advanced."),
                                           QStringLiteral("mode"), QStringLiteral("beginner"));
-  options.addOptions({virtualRobot, screenshotDir, screenshotMode});
+  const QCommandLineOption language(QStringLiteral("lang"), QString::fromLatin1(app::kLanguageOptionHelp),
+                                    QStringLiteral("code"));
+  options.addOptions({virtualRobot, screenshotDir, screenshotMode, language});
   options.addPositionalArgument(QStringLiteral("file"),
                                 QStringLiteral("An action list (.rvl) to open in the mode it was saved in."),
                                 QStringLiteral("[file]"));
   options.process(application);
+
+  std::optional<app::Language> chosen;
+  if (options.isSet(language)) {
+    chosen = app::LanguageFromCode(options.value(language).toStdString());
+    if (!chosen) {
+      std::fprintf(stderr, "rovalis: --lang takes es or en, not '%s'\n", qPrintable(options.value(language)));
+      return 2;
+    }
+  }
+  app::StartLanguage(chosen);  // before any text is read
 
   app::Global();  // the shared state takes its start values before any window exists
   // The virtual robot's port is in the port list before any window looks for ports.

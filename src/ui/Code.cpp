@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/ProgramText.h"
+#include "app/core/Texts.h"
 #include "ui/ProgramDownload.h"
 #include "ui/TessicHighlighter.h"
 
@@ -21,7 +22,7 @@ constexpr int kButtonTop = 14;
 
 TCodeForm::TCodeForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("CodeForm"));
-  setWindowTitle(QStringLiteral("Rovalis Code"));
+  setWindowTitle(app::LoadText(515));  // "Rovalis Code"
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setSizeGripEnabled(true);
@@ -50,7 +51,7 @@ TCodeForm::TCodeForm(QWidget* parent) : QDialog(parent) {
   Panel4->setObjectName(QStringLiteral("Panel4"));
   Panel4->setFixedHeight(kBottomPanelHeight);
   Panel4->installEventFilter(this);
-  OKButton = new QPushButton(QStringLiteral("Close"), Panel4);
+  OKButton = new QPushButton(app::LoadText(531), Panel4);  // "Close"
   OKButton->setObjectName(QStringLiteral("OKButton"));
   OKButton->resize(75, 25);
   OKButton->move(0, kButtonTop);

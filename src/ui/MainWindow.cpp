@@ -111,8 +111,8 @@ void TMainForm::MakeControls() {
   SensorTabs->setUsesScrollButtons(false);
   SensorTabs->setStyleSheet(QStringLiteral("QTabBar::tab { width: 39px; height: 20px; padding: 0px; }"));
   SensorTabs->setDrawBase(true);
-  for (const char* caption : {"All", "Set1", "Set2", "Set3", "Set4"})
-    SensorTabs->addTab(QString::fromLatin1(caption));
+  // The captions of the active language, even while the beginner mode keeps the tabs hidden.
+  for (int t = 0; t < 5; ++t) SensorTabs->addTab(app::LoadText(406 + t));
   SensorTabs->setMouseTracking(true);
   SensorTabs->installEventFilter(this);
   SensorTabbedNotebook->installEventFilter(this);

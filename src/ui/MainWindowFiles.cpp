@@ -28,8 +28,7 @@ QString MessageText(const actions::UiMessage& message) {
 
 QString TMainForm::RunFileDialog(FileDialog which, const QString& folder, const QString& proposed) {
   const bool open = which == FileDialog::Open;
-  QFileDialog dialog(this, open ? QStringLiteral("Open an Action list") : QStringLiteral("Save your To Do List"),
-                     folder, QString::fromLatin1(kFileFilter));
+  QFileDialog dialog(this, app::LoadText(open ? 516 : 517), folder, QString::fromLatin1(kFileFilter));
   dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("rvl"));

@@ -6,28 +6,42 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/core/Texts.h"
 #include "comm/Ports.h"
 #include "sim/VirtualRobot.h"
 #include "ui/VirtualRobotWindow.h"
 
 namespace ui {
 
+namespace {
+enum PanelText {
+  kPanelTitle = 518,
+  kPortText = 519,  // "Port: %1"
+  kLeftWhiskerText = 520,
+  kRightWhiskerText = 521,
+  kLeftInfraredText = 522,
+  kRightInfraredText = 523,
+  kServoWidthsText = 524,  // left %1, right %2, downloads %3
+  kServoOffText = 525,
+};
+}  // namespace
+
 VirtualRobotPanel::VirtualRobotPanel(sim::VirtualRobot& robot, QWidget* parent)
     : QWidget(parent, Qt::Window), robot_(robot) {
   setObjectName(QStringLiteral("VirtualRobotPanel"));
-  setWindowTitle(QStringLiteral("Virtual robot"));
+  setWindowTitle(app::LoadText(kPanelTitle));
 
-  PortLabel = new QLabel(QStringLiteral("Port: %1").arg(QString::fromStdString(robot.DevicePath())), this);
-  auto box = [this](const QString& text, const char* name) {
-    auto* check = new QCheckBox(text, this);
+  PortLabel = new QLabel(app::LoadText(kPortText).arg(QString::fromStdString(robot.DevicePath())), this);
+  auto box = [this](int text, const char* name) {
+    auto* check = new QCheckBox(app::LoadText(text), this);
     check->setObjectName(QString::fromLatin1(name));
     connect(check, &QCheckBox::toggled, this, &VirtualRobotPanel::SensorsChanged);
     return check;
   };
-  LeftWhiskerBox = box(QStringLiteral("Left whisker pressed (1)"), "LeftWhiskerBox");
-  RightWhiskerBox = box(QStringLiteral("Right whisker pressed (2)"), "RightWhiskerBox");
-  LeftInfraredBox = box(QStringLiteral("Object before the left infrared detector (3)"), "LeftInfraredBox");
-  RightInfraredBox = box(QStringLiteral("Object before the right infrared detector (4)"), "RightInfraredBox");
+  LeftWhiskerBox = box(kLeftWhiskerText, "LeftWhiskerBox");
+  RightWhiskerBox = box(kRightWhiskerText, "RightWhiskerBox");
+  LeftInfraredBox = box(kLeftInfraredText, "LeftInfraredBox");
+  RightInfraredBox = box(kRightInfraredText, "RightInfraredBox");
   ServoLabel = new QLabel(this);
   ServoLabel->setObjectName(QStringLiteral("ServoLabel"));
 
@@ -68,9 +82,11 @@ void VirtualRobotPanel::SensorsChanged() {
 
 void VirtualRobotPanel::ShowServos() {
   auto width = [](int value) {
-    return value < 0 ? QStringLiteral("-") : value == 0 ? QStringLiteral("off") : QString::number(value);
+    return value < 0    ? QStringLiteral("-")
+           : value == 0 ? app::LoadText(kServoOffText)
+                        : QString::number(value);
   };
-  ServoLabel->setText(QStringLiteral("Servo pulse widths: left %1, right %2  (downloads: %3)")
+  ServoLabel->setText(app::LoadText(kServoWidthsText)
                           .arg(width(lastLeft_), width(lastRight_))
                           .arg(robot_.downloadsCompleted()));
 }

@@ -17,6 +17,10 @@ namespace ui {
 
 namespace {
 constexpr int kVirtualRobotTitle = 453;  // "Robot virtual"
+constexpr int kPauseText = 526;
+constexpr int kPlayText = 527;
+constexpr int kResetText = 528;
+constexpr int kSpeedText = 529;  // "%1x"
 constexpr int kMargin = 10;
 }  // namespace
 
@@ -33,7 +37,8 @@ void ArenaView::SetSnapshot(sim::vm::LiveProgram::Snapshot snapshot) {
 
 // Arena centimetres to widget pixels, y pointing up, the arena fitted with a margin.
 QTransform ArenaView::ArenaToWidget() const {
-  const double w = snapshot_.width > 0 ? snapshot_.width : 200, h = snapshot_.height > 0 ? snapshot_.height : 150;
+  const double w = snapshot_.width > 0 ? snapshot_.width : 200,
+               h = snapshot_.height > 0 ? snapshot_.height : 150;
   const double scale = std::min((width() - 2.0 * kMargin) / w, (height() - 2.0 * kMargin) / h);
   const double left = (width() - w * scale) / 2, bottom = (height() + h * scale) / 2;
   return QTransform(scale, 0, 0, -scale, left, bottom);
@@ -122,22 +127,23 @@ void ArenaView::mouseMoveEvent(QMouseEvent* event) {
   update();
 }
 
-void ArenaView::mouseReleaseEvent(QMouseEvent*) { dragged_ = -1; }
+void ArenaView::mouseReleaseEvent(QMouseEvent*) {
+  dragged_ = -1;
+}
 
 VirtualRobotWindow::VirtualRobotWindow(sim::vm::LiveProgram& live, QWidget* parent)
     : QWidget(parent, Qt::Window), live_(live) {
   setObjectName(QStringLiteral("VirtualRobotWindow"));
   setWindowTitle(app::LoadText(kVirtualRobotTitle));
   Arena = new ArenaView(live, this);
-  PlayButton = new QPushButton(QStringLiteral("Pause"), this);
+  PlayButton = new QPushButton(app::LoadText(kPauseText), this);
   PlayButton->setObjectName(QStringLiteral("PlayButton"));
   PlayButton->setCheckable(true);
-  ResetButton = new QPushButton(QStringLiteral("Reset"), this);
+  ResetButton = new QPushButton(app::LoadText(kResetText), this);
   ResetButton->setObjectName(QStringLiteral("ResetButton"));
   SpeedBox = new QComboBox(this);
   SpeedBox->setObjectName(QStringLiteral("SpeedBox"));
-  SpeedBox->addItem(QStringLiteral("1x"), 1);
-  SpeedBox->addItem(QStringLiteral("4x"), 4);
+  for (int speed : {1, 4}) SpeedBox->addItem(app::LoadText(kSpeedText).arg(speed), speed);
   SpeedBox->setCurrentIndex(live.speed() >= 4 ? 1 : 0);
   Terminal = new QPlainTextEdit(this);
   Terminal->setObjectName(QStringLiteral("Terminal"));
@@ -157,7 +163,7 @@ VirtualRobotWindow::VirtualRobotWindow(sim::vm::LiveProgram& live, QWidget* pare
 
   connect(PlayButton, &QPushButton::toggled, this, [this](bool paused) {
     live_.SetPaused(paused);
-    PlayButton->setText(paused ? QStringLiteral("Play") : QStringLiteral("Pause"));
+    PlayButton->setText(app::LoadText(paused ? kPlayText : kPauseText));
   });
   connect(ResetButton, &QPushButton::clicked, this, [this] { live_.Restart(); });
   connect(SpeedBox, &QComboBox::currentIndexChanged, this,

@@ -149,6 +149,17 @@ TEST_F(CliTest, ShowPrintsTheListsAsATable) {
   const std::vector<std::string> lines = Lines(run.out);
   for (const std::string& line : want)
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << "\n" << run.out;
+
+  // The same table in Spanish: headings, set names and step texts from the Spanish set.
+  CliRun spanish = RovalisCli("--lang es show '" + Save(lists, "show.rvl") + "'");
+  ASSERT_EQ(spanish.status, 0) << spanish.out;
+  const std::vector<std::string> spanishLines = Lines(spanish.out);
+  for (const std::string& line : {std::string("Guardado en:   modo avanzado"),
+                                  std::string("Lista principal de acciones (6 pasos)"),
+                                  std::string("     6  GoToStep (G)      paso 1    Todos Todos Todos"),
+                                  std::string("Set de sensores 4 (1 paso)")})
+    EXPECT_NE(std::find(spanishLines.begin(), spanishLines.end(), line), spanishLines.end())
+        << line << "\n" << spanish.out;
 }
 
 TEST_F(CliTest, BadFilesAndArgumentsFailClearly) {
@@ -195,11 +206,20 @@ TEST_F(CliTest, GoToTooFarNamesTheStep) {
       lists.AssignSet(s, column, static_cast<SensorSetIndex>(s % 2 + 1));
   }
   lists.AppendTile(ActionKind::GoToStep);  // to step 1, far more than 255 entries back
-  CliRun run = RovalisCli("build '" + Save(lists, "far.rvl") + "'");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("Error! Un paso Ir a salta demasiado lejos (mas de 255 entradas). (step 71)"),
-            std::string::npos)
-      << run.out;
+  const std::string file = Save(lists, "far.rvl");
+  // The reason is a text of the chosen language.
+  const struct {
+    const char* language;
+    const char* says;
+  } cases[] = {
+      {"es", "Error! Un paso Ir a salta demasiado lejos (mas de 255 entradas). (step 71)"},
+      {"en", "Error! A Go back step jumps too far (more than 255 entries). (step 71)"},
+  };
+  for (const auto& c : cases) {
+    CliRun run = RovalisCli(std::string("--lang ") + c.language + " build '" + file + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+  }
 }
 
 TEST_F(CliTest, CompileThePrograms) {

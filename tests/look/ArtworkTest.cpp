@@ -11,14 +11,24 @@
 namespace look {
 namespace {
 
+// The languages whose pictures with words the build carries.
+const char* const kLanguages[] = {"es", "en"};
+
+// A picture of one language: its own with words where present, else the shared one.
+std::optional<QByteArray> Picture(const QString& type, int number, const char* language) {
+  if (auto own = Resource(QStringLiteral(":/%1/%2/%3").arg(QLatin1String(language), type).arg(number)))
+    return own;
+  return Resource(QStringLiteral(":/%1/%2").arg(type).arg(number));
+}
+
 // The picture of a slot in a mode: resource s + 270 in the advanced mode where present,
 // else s + 180; slot 1 is the "BMP" picture, the others "GIF".
-std::optional<QByteArray> SlotPicture(int slot, bool advanced) {
+std::optional<QByteArray> SlotPicture(int slot, bool advanced, const char* language = "es") {
   const QString type = slot == 1 ? QStringLiteral("BMP") : QStringLiteral("GIF");
   if (advanced) {
-    if (auto bytes = Resource(QStringLiteral(":/%1/%2").arg(type).arg(slot + 270))) return bytes;
+    if (auto bytes = Picture(type, slot + 270, language)) return bytes;
   }
-  return Resource(QStringLiteral(":/%1/%2").arg(type).arg(slot + 180));
+  return Picture(type, slot + 180, language);
 }
 
 QImage Decode(const QByteArray& bytes) {
@@ -27,29 +37,31 @@ QImage Decode(const QByteArray& bytes) {
 }
 
 TEST(Artwork, EverySlotWithALayoutHasAPictureOfItsSize) {
-  for (bool advanced : {false, true}) {
-    for (int slot = 1; slot <= 65; ++slot) {
-      const auto n = Effective(slot, advanced);
-      if (!n) continue;
-      const auto f = PictureRecord(*Record(*n));
-      const auto bytes = SlotPicture(slot, advanced);
-      ASSERT_TRUE(bytes) << "slot " << slot << (advanced ? " advanced" : " beginner");
-      const QImage image = Decode(*bytes);
-      ASSERT_FALSE(image.isNull()) << "slot " << slot;
-      const bool stretch = f[5] & 1;
-      if (!stretch) {
-        EXPECT_EQ(image.size(), QSize(f[3], f[4])) << "slot " << slot << " record " << *n;
+  for (const char* language : kLanguages)
+    for (bool advanced : {false, true}) {
+      for (int slot = 1; slot <= 65; ++slot) {
+        const auto n = Effective(slot, advanced);
+        if (!n) continue;
+        const auto f = PictureRecord(*Record(*n));
+        const auto bytes = SlotPicture(slot, advanced, language);
+        ASSERT_TRUE(bytes) << language << " slot " << slot << (advanced ? " advanced" : " beginner");
+        const QImage image = Decode(*bytes);
+        ASSERT_FALSE(image.isNull()) << "slot " << slot;
+        const bool stretch = f[5] & 1;
+        if (!stretch) {
+          EXPECT_EQ(image.size(), QSize(f[3], f[4])) << "slot " << slot << " record " << *n;
+        }
       }
     }
-  }
 }
 
 TEST(Artwork, OnlyThePicturesOfThisBuildExist) {
-  for (int n = 181; n <= 340; ++n) {
-    const bool gif = Resource(QStringLiteral(":/GIF/%1").arg(n)).has_value();
-    const bool expected = (n >= 182 && n <= 245 && n != 190) || n == 278 || n == 279 || n == 280;
-    EXPECT_EQ(gif, expected) << "GIF " << n;
-  }
+  for (const char* language : kLanguages)
+    for (int n = 181; n <= 340; ++n) {
+      const bool gif = Picture(QStringLiteral("GIF"), n, language).has_value();
+      const bool expected = (n >= 182 && n <= 245 && n != 190) || n == 278 || n == 279 || n == 280;
+      EXPECT_EQ(gif, expected) << language << " GIF " << n;
+    }
   EXPECT_TRUE(Resource(QStringLiteral(":/BMP/181")));
   EXPECT_FALSE(Resource(QStringLiteral(":/BMP/271")));
 }
@@ -71,25 +83,45 @@ TEST(Artwork, OpaquePicturesHaveNoHoles) {
 
 // A disabled button's cover lies over its normal look and must hide it everywhere.
 TEST(Artwork, ButtonCoversHideTheNormalLook) {
-  for (int first = 22; first <= 62; first += 4) {
-    const QImage normal = Decode(*SlotPicture(first, false));
-    const QImage cover = Decode(*SlotPicture(first + 3, false));
-    ASSERT_EQ(normal.size(), cover.size()) << "slot " << first;
-    for (int y = 0; y < normal.height(); ++y)
-      for (int x = 0; x < normal.width(); ++x)
-        ASSERT_GE(qAlpha(cover.pixel(x, y)) + 8, qAlpha(normal.pixel(x, y)))
-            << "button slot " << first << " at " << x << "," << y;
-  }
+  for (const char* language : kLanguages)
+    for (int first = 22; first <= 62; first += 4) {
+      const QImage normal = Decode(*SlotPicture(first, false, language));
+      const QImage cover = Decode(*SlotPicture(first + 3, false, language));
+      ASSERT_EQ(normal.size(), cover.size()) << "slot " << first;
+      for (int y = 0; y < normal.height(); ++y)
+        for (int x = 0; x < normal.width(); ++x)
+          ASSERT_GE(qAlpha(cover.pixel(x, y)) + 8, qAlpha(normal.pixel(x, y)))
+              << "button slot " << first << " at " << x << "," << y;
+    }
 }
 
 // The looks of one button must differ, or hovering and pressing would show nothing.
 TEST(Artwork, ButtonLooksDiffer) {
-  for (int first = 22; first <= 62; first += 4) {
-    std::vector<QImage> looks;
-    for (int look = 0; look < 4; ++look) looks.push_back(Decode(*SlotPicture(first + look, false)));
-    for (size_t a = 0; a < looks.size(); ++a)
-      for (size_t b = a + 1; b < looks.size(); ++b)
-        EXPECT_NE(looks[a], looks[b]) << "slot " << first << " looks " << a << " and " << b;
+  for (const char* language : kLanguages)
+    for (int first = 22; first <= 62; first += 4) {
+      std::vector<QImage> looks;
+      for (int look = 0; look < 4; ++look)
+        looks.push_back(Decode(*SlotPicture(first + look, false, language)));
+      for (size_t a = 0; a < looks.size(); ++a)
+        for (size_t b = a + 1; b < looks.size(); ++b)
+          EXPECT_NE(looks[a], looks[b]) << "slot " << first << " looks " << a << " and " << b;
+    }
+}
+
+// The pictures with words (title band, frame captions, buttons) exist once per language and
+// differ between the languages; the wordless ones are shared.
+TEST(Artwork, PicturesWithWordsComeInEveryLanguage) {
+  const std::vector<int> worded = [] {
+    std::vector<int> numbers = {185, 187, 188, 278, 280};
+    for (int n = 202; n <= 245; ++n) numbers.push_back(n);
+    return numbers;
+  }();
+  for (int n : worded) {
+    EXPECT_FALSE(Resource(QStringLiteral(":/GIF/%1").arg(n))) << n << " must not be shared";
+    const auto spanish = Resource(QStringLiteral(":/es/GIF/%1").arg(n));
+    const auto english = Resource(QStringLiteral(":/en/GIF/%1").arg(n));
+    ASSERT_TRUE(spanish && english) << n;
+    EXPECT_NE(*spanish, *english) << n;
   }
 }
 

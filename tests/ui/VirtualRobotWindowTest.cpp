@@ -14,6 +14,7 @@
 #include "QtEnvironment.h"
 #include "sim/vm/LiveProgram.h"
 #include "tokenizer/Tokenizer.h"
+#include "app/core/Texts.h"
 #include "ui/VirtualRobotWindow.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST(VirtualRobotWindow, ControlsPauseResetAndSpeed) {
   EXPECT_EQ(live.speed(), 4);
   window.PlayButton->setChecked(true);
   EXPECT_TRUE(live.paused());
-  EXPECT_EQ(window.PlayButton->text(), QStringLiteral("Play"));
+  EXPECT_EQ(window.PlayButton->text(), app::LoadText(527));  // "&Seguir"
   window.PlayButton->setChecked(false);
   EXPECT_FALSE(live.paused());
   live.Load(Compile("DEBUG \"x\""));

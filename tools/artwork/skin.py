@@ -117,8 +117,8 @@ def corner():
     return c.image()
 
 
-def title():
-    """Slot 5, 268 x 25, transparent, on the black header."""
+def title(tagline):
+    """Slot 5, 268 x 25, transparent, on the black header; the tagline in the user's language."""
     c = Canvas(268, 25)
     robot.draw_head_icon(c, 0, 0, 24)
     letters = [(255, 201, 60), (46, 204, 113), (52, 152, 219), (155, 89, 182), (230, 126, 34),
@@ -127,7 +127,7 @@ def title():
     for ch, col in zip("Rovalis", letters):
         c.text((x, 21.5), ch, "bold", 21, col, anchor="ls")
         x += text_width("bold", 21, ch) + 0.5
-    c.text((x + 9, 20.5), "programa tu robot", "regular", 11, (170, 182, 196), anchor="ls")
+    c.text((x + 9, 20.5), tagline, "regular", 11, (170, 182, 196), anchor="ls")
     return c.image()
 
 
@@ -154,19 +154,19 @@ def frame(w, h, colour, caption, body=CARD, caption_left=None):
     return c.image()
 
 
-def palette_frame():
+def palette_frame(caption):
     """Slot 7, 138 x 308: around the black palette box."""
-    return frame(138, 308, PALETTE_COLOUR, "Acciones", body=(0, 0, 0))
+    return frame(138, 308, PALETTE_COLOUR, caption, body=(0, 0, 0))
 
 
-def step_list_frame(w):
+def step_list_frame(w, caption):
     """Slot 8, beginner 241 x 268, advanced 297 x 268."""
-    return frame(w, 268, LIST_COLOUR, "Acciones a ejecutar")
+    return frame(w, 268, LIST_COLOUR, caption)
 
 
-def sensor_frame():
+def sensor_frame(caption):
     """Slot 10 (advanced only), 211 x 268; the "+" tile sits at the band's left."""
-    return frame(211, 268, SENSOR_COLOUR, "Acciones de Sensores", caption_left=46)
+    return frame(211, 268, SENSOR_COLOUR, caption, caption_left=46)
 
 
 def column_frame(w, h):

@@ -39,7 +39,8 @@ mkdir -p "$work/home" "$work/files"
 cp "$app" "$work/files/rovalis"
 app="$work/files/rovalis"
 cd "$work/files"
-HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$app" ${app_args:-} &
+# The sessions drive and picture the Spanish windows (the pictures beside the README's captions).
+HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$app" --lang es ${app_args:-} &
 app_pid=$!
 
 intro=$(xdotool search --sync --onlyvisible --name '^Rovalis v')

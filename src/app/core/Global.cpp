@@ -22,14 +22,17 @@ QString ShortcutLettersFrom(const QByteArray* resource) {
 
 QString LoadShortcutLetters() {
   const auto bytes = LoadResource(QStringLiteral("DATA"), 361);
-  return ShortcutLettersFrom(bytes ? &*bytes : nullptr);
+  const QString letters = ShortcutLettersFrom(bytes ? &*bytes : nullptr);
+  // Each language names its own letters (they follow its captions); a set without twelve
+  // keeps the build's resource.
+  const QString ofLanguage = LoadText(kShortcutLettersText);
+  return ofLanguage.size() == kShortcutCount ? ofLanguage : letters;
 }
 
 GlobalState StartGlobal() {
   GlobalState state;
-  state.ModuleNames = {QStringLiteral("Unknown"),  QStringLiteral("Varda 1"),
-                       QStringLiteral("Robot"),    QStringLiteral("Varda 2e"),
-                       QStringLiteral("Varda 2sx"), QStringLiteral("Varda 2p")};
+  state.ModuleNames = {QStringLiteral("Unknown"),  QStringLiteral("Varda 1"),   QStringLiteral("Robot"),
+                       QStringLiteral("Varda 2e"), QStringLiteral("Varda 2sx"), QStringLiteral("Varda 2p")};
   state.SelectedPort = QStringLiteral("AUTO");
   state.AdvancedMode = false;
   state.UICharset = LoadUICharset();

@@ -9,6 +9,8 @@ namespace app {
 // Shortcut letters used when the build carries no resource 361.
 inline constexpr char kDefaultShortcutLetters[] = "DCTPUGVRELSQ";
 inline constexpr int kShortcutCount = 12;
+// The text that holds the active language's shortcut letters.
+inline constexpr int kShortcutLettersText = 500;
 
 // The application-wide state that every window shares. One instance lives for the whole run
 // (see Global()); tests build their own with StartGlobal.

@@ -10,7 +10,9 @@ std::uint16_t Word(const QByteArray& bytes, int offset) {
                                     (static_cast<std::uint8_t>(bytes[offset + 1]) << 8));
 }
 
-bool LowByte(const QByteArray& bytes, int offset) { return static_cast<std::uint8_t>(bytes[offset]) == 1; }
+bool LowByte(const QByteArray& bytes, int offset) {
+  return static_cast<std::uint8_t>(bytes[offset]) == 1;
+}
 
 template <typename Parse>
 auto ChooseRecord(int n, bool advanced, Parse parse) -> decltype(parse(QByteArray())) {
@@ -51,9 +53,9 @@ std::optional<PictureLayout> PictureLayoutRecord(int slot, bool advanced) {
 
 std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced) {
   if (advanced) {
-    if (auto bytes = LoadResource(type, slot + kAdvancedPictureOffset)) return bytes;
+    if (auto bytes = LoadPictureResource(type, slot + kAdvancedPictureOffset)) return bytes;
   }
-  return LoadResource(type, slot + kPictureOffset);
+  return LoadPictureResource(type, slot + kPictureOffset);
 }
 
 }  // namespace app

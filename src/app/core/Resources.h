@@ -11,4 +11,8 @@ QString ResourcePath(const QString& type, int number);
 // The bytes of resource (type, number), or nothing when the build does not carry it.
 std::optional<QByteArray> LoadResource(const QString& type, int number);
 
+// A picture that may carry words: the active language's own (":/en/GIF/222") when the build
+// has one, else the shared one (":/GIF/222").
+std::optional<QByteArray> LoadPictureResource(const QString& type, int number);
+
 }  // namespace app

@@ -3,23 +3,25 @@
 #include <QFile>
 #include <QList>
 
+#include "app/core/Language.h"
+
 namespace app {
 
 namespace {
-// The translated table: one file that a translated build exchanges.
-const char* const kTextTable = ":/WSDATA/texts.tsv";
-
-const QHash<int, QString>& Table() {
-  // Built once; a static local is initialised safely even when the identification
-  // threads ask for their first text at the same time.
-  static const QHash<int, QString> table = [] {
-    QFile file(QString::fromLatin1(kTextTable));
-    if (!file.open(QIODevice::ReadOnly)) return QHash<int, QString>();
-    return ParseTextTable(file.readAll());
-  }();
-  return table;
+QHash<int, QString> ReadTable(Language language) {
+  QFile file(QStringLiteral(":/WSDATA/%1.tsv").arg(QString::fromLatin1(LanguageCode(language))));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return ParseTextTable(file.readAll());
 }
 }  // namespace
+
+const QHash<int, QString>& TextSet(Language language) {
+  // Built once per language; static locals are initialised safely even when the
+  // identification threads ask for their first text at the same time.
+  static const QHash<int, QString> spanish = ReadTable(Language::Spanish);
+  static const QHash<int, QString> english = ReadTable(Language::English);
+  return language == Language::Spanish ? spanish : english;
+}
 
 QHash<int, QString> ParseTextTable(const QByteArray& table) {
   QHash<int, QString> texts;
@@ -37,6 +39,12 @@ QHash<int, QString> ParseTextTable(const QByteArray& table) {
   return texts;
 }
 
-QString LoadText(int number) { return Table().value(number); }
+QString LoadText(int number, Language language) {
+  return TextSet(language).value(number);
+}
+
+QString LoadText(int number) {
+  return LoadText(number, ActiveLanguage());
+}
 
 }  // namespace app

@@ -2,6 +2,7 @@
 // or compiles it (or the test program) as Go and the test window do.
 
 #include <QString>
+#include <QStringList>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -20,6 +21,40 @@ namespace {
 constexpr int kRobotProgram = 362;
 constexpr int kTestProgram = 364;
 constexpr const char* kModuleNames[] = {"none", "VD1", "VD2", "VD2E", "VD2SX", "VD2P", "VD2PE"};
+
+// Messages of this command by number in the text sets.
+enum BuildText {
+  kOneFileOnly = 532,
+  kTestProgramTakesNoFile = 533,
+  kNoFileGiven = 534,
+  kCompiledFor = 537,     // name, module, language
+  kBytesUsed = 538,       // used, size
+  kPacketCount = 539,
+  kUnknownOption = 545,
+};
+
+// The arguments go in in one pass, so a file name with a '%' in it stays as it is.
+std::string Text(int number, const QStringList& arguments = {}) {
+  QString text = app::LoadText(number);
+  switch (arguments.size()) {
+    case 1:
+      text = text.arg(arguments[0]);
+      break;
+    case 2:
+      text = text.arg(arguments[0], arguments[1]);
+      break;
+    case 3:
+      text = text.arg(arguments[0], arguments[1], arguments[2]);
+      break;
+    default:
+      break;
+  }
+  return text.toStdString();
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 struct BuildArgs {
   std::string File;
@@ -43,21 +78,21 @@ int ParseArgs(const std::vector<std::string>& args, BuildArgs& out) {
     } else if (arg == "--test-program") {
       out.TestProgram = true;
     } else if (arg.starts_with("-")) {
-      std::cerr << "rovalis-cli build: unknown option '" << arg << "' (try --help)\n";
+      std::cerr << "rovalis-cli build: " << Text(kUnknownOption, {Q(arg)}) << "\n";
       return 2;
     } else if (out.File.empty()) {
       out.File = arg;
     } else {
-      std::cerr << "rovalis-cli build: only one file can be built\n";
+      std::cerr << "rovalis-cli build: " << Text(kOneFileOnly) << "\n";
       return 2;
     }
   }
   if (out.TestProgram && !out.File.empty()) {
-    std::cerr << "rovalis-cli build: --test-program takes no action list file\n";
+    std::cerr << "rovalis-cli build: " << Text(kTestProgramTakesNoFile) << "\n";
     return 2;
   }
   if (!out.TestProgram && out.File.empty()) {
-    std::cerr << "rovalis-cli build: no action list file given (try --help)\n";
+    std::cerr << "rovalis-cli build: " << Text(kNoFileGiven) << "\n";
     return 2;
   }
   return 0;
@@ -73,10 +108,11 @@ int Compile(const std::vector<std::string>& lines, const std::string& name) {
   int used = 0;
   for (int i = 0; i < tok::EEPROMSize; ++i) used += (r.EEPROMFlags[i] & tok::FlagUseMask) != 0;
   const int module = r.TargetModule < 7 ? r.TargetModule : 0;
-  std::cout << name << ": compiled for " << kModuleNames[module] << ", language " << r.LanguageVersion / 100
-            << "." << (r.LanguageVersion % 100) / 10 << "\n"
-            << "  EEPROM bytes used: " << used << " of " << tok::EEPROMSize << "\n"
-            << "  download packets:  " << int(r.PacketCount) << "\n";
+  const QString language =
+      QStringLiteral("%1.%2").arg(r.LanguageVersion / 100).arg((r.LanguageVersion % 100) / 10);
+  std::cout << Text(kCompiledFor, {Q(name), QString::fromLatin1(kModuleNames[module]), language}) << "\n"
+            << "  " << Text(kBytesUsed, {QString::number(used), QString::number(tok::EEPROMSize)}) << "\n"
+            << "  " << Text(kPacketCount, {QString::number(int(r.PacketCount))}) << "\n";
   return 0;
 }
 

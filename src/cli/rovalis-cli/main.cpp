@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "app/core/Language.h"
 
 namespace cli {
 std::vector<Command>& Commands() {
@@ -24,6 +25,7 @@ static void PrintHelp() {
             [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
   std::cout << "usage: rovalis-cli COMMAND [ARGS...]\n\ncommands:\n";
   for (const auto& c : commands) std::cout << "  rovalis-cli " << c.usage << "\n      " << c.summary << "\n";
+  std::cout << "\noptions for every command:\n  --lang es|en\n      " << app::kLanguageOptionHelp << "\n";
   std::cout << "\nrovalis-cli COMMAND --help shows the help of one command.\n"
                "Files are only read (regular files; a FIFO, folder or device is refused); programs and\n"
                "tables go to standard output, errors to standard error; '-' does not mean standard input.\n"
@@ -45,6 +47,12 @@ int main(int argc, char** argv) {
   static char outputBuffer[1 << 20];  // glibc ignores the size unless given the buffer
   if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   std::vector<std::string> args(argv + 1, argv + argc);
+  std::optional<app::Language> language;
+  if (const std::string error = app::TakeLanguageOption(args, language); !error.empty()) {
+    std::cerr << "rovalis-cli: " << error << "\n";
+    return 2;
+  }
+  app::StartLanguage(language);
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp();
     return args.empty() ? 2 : 0;

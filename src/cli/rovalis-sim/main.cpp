@@ -1,17 +1,37 @@
 // rovalis-sim: a standalone virtual robot. Prints the pseudo-terminal to download to, answers
 // until interrupted (Ctrl+C) or until its input ends, then prints what it received.
 
+#include <pthread.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
-#include <pthread.h>
-
+#include "app/core/Language.h"
+#include "app/core/Texts.h"
 #include "sim/VirtualRobot.h"
 
 namespace {
+
+// The message texts of this tool, by number in the text sets.
+enum SimText {
+  kReceivedText = 540,
+  kLastDownloadText = 541,
+  kNeedsNumberText = 542,
+  kTypeRangeText = 543,
+  kFaultKindsText = 544,
+  kUnknownOptionText = 545,
+};
+
+std::string Text(int number) {
+  return app::LoadText(number).toStdString();
+}
+
+std::string Text(int number, const std::string& argument) {
+  return app::LoadText(number).arg(QString::fromStdString(argument)).toStdString();
+}
 
 void PrintUsage() {
   std::cout << "usage: rovalis-sim [OPTIONS]\n"
@@ -23,7 +43,9 @@ void PrintUsage() {
                "  --timing          pace every byte at 9600 baud\n"
                "  --fault KIND[:K]  no-answer, wrong-echo, status2:K, garbage:K, silent-after:K\n"
                "  --wait-stdin      end when standard input ends instead of on a signal\n"
-               "\nIt reads and writes no files; the report goes to standard output.\n"
+               "  --lang es|en      "
+            << app::kLanguageOptionHelp << "\n"
+            << "\nIt reads and writes no files; the report goes to standard output.\n"
                "exit status: 0 stopped normally, 1 the pseudo-terminal cannot be opened, 2 wrong options.\n";
 }
 
@@ -40,68 +62,107 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
   const std::string kind = text.substr(0, colon);
   int packet = 0;
   if (colon != std::string::npos && !ParseNumber(text.substr(colon + 1), packet)) return false;
-  if (kind == "no-answer") fault.kind = sim::FaultKind::NoAnswer;
-  else if (kind == "wrong-echo") fault.kind = sim::FaultKind::WrongEcho;
-  else if (kind == "status2") fault.kind = sim::FaultKind::StatusTwoAt;
-  else if (kind == "garbage") fault.kind = sim::FaultKind::GarbageAt;
-  else if (kind == "silent-after") fault.kind = sim::FaultKind::SilentAfter;
-  else return false;
+  if (kind == "no-answer")
+    fault.kind = sim::FaultKind::NoAnswer;
+  else if (kind == "wrong-echo")
+    fault.kind = sim::FaultKind::WrongEcho;
+  else if (kind == "status2")
+    fault.kind = sim::FaultKind::StatusTwoAt;
+  else if (kind == "garbage")
+    fault.kind = sim::FaultKind::GarbageAt;
+  else if (kind == "silent-after")
+    fault.kind = sim::FaultKind::SilentAfter;
+  else
+    return false;
   fault.packet = packet;
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  sim::RobotConfig config;
-  bool waitStdin = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&](int& out) {
-      if (i + 1 >= argc || !ParseNumber(argv[i + 1], out)) {
-        std::cerr << "rovalis-sim: " << arg << " needs a number\n";
-        std::exit(2);
+// Reads the options into `config`; -1 when the robot should start, else the exit status.
+int ParseOptions(const std::vector<std::string>& args, sim::RobotConfig& config, bool& waitStdin) {
+  const std::size_t count = args.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& arg = args[i];
+    int number = 0;
+    // The number after the option; false (after saying so) when there is none.
+    auto value = [&] {
+      if (i + 1 >= count || !ParseNumber(args[i + 1], number)) {
+        std::cerr << "rovalis-sim: " << Text(kNeedsNumberText, arg) << "\n";
+        return false;
       }
       ++i;
+      return true;
     };
-    int number = 0;
     if (arg == "--help" || arg == "-h") {
       PrintUsage();
       return 0;
-    } else if (arg == "--type") {
-      value(number);
-      if (number < 2 || number > 5) {
-        std::cerr << "rovalis-sim: --type takes 2 to 5\n";
-        return 2;
-      }
-      config.moduleType = number;
-    } else if (arg == "--version") {
-      value(number);
-      config.versionByte = std::uint8_t(number);
-    } else if (arg == "--minor") {
-      value(number);
-      config.minorVersion = number;
-    } else if (arg == "--pins") {
-      value(number);
-      config.pinCount = number;
-    } else if (arg == "--sensor") {
-      value(number);
-      config.sensorByte = std::uint8_t(number);
     } else if (arg == "--timing") {
       config.byteTiming = true;
     } else if (arg == "--wait-stdin") {
       waitStdin = true;
     } else if (arg == "--fault") {
-      if (i + 1 >= argc || !ParseFault(argv[i + 1], config.fault)) {
-        std::cerr << "rovalis-sim: --fault takes no-answer, wrong-echo, status2:K, garbage:K or silent-after:K\n";
+      if (i + 1 >= count || !ParseFault(args[i + 1], config.fault)) {
+        std::cerr << "rovalis-sim: " << Text(kFaultKindsText) << "\n";
         return 2;
       }
       ++i;
+    } else if (arg == "--type" || arg == "--version" || arg == "--minor" || arg == "--pins" ||
+               arg == "--sensor") {
+      if (!value()) return 2;
+      if (arg == "--type" && (number < 2 || number > 5)) {
+        std::cerr << "rovalis-sim: " << Text(kTypeRangeText) << "\n";
+        return 2;
+      }
+      if (arg == "--type") config.moduleType = number;
+      if (arg == "--version") config.versionByte = std::uint8_t(number);
+      if (arg == "--minor") config.minorVersion = number;
+      if (arg == "--pins") config.pinCount = number;
+      if (arg == "--sensor") config.sensorByte = std::uint8_t(number);
     } else {
-      std::cerr << "rovalis-sim: unknown option '" << arg << "' (try --help)\n";
+      std::cerr << "rovalis-sim: " << Text(kUnknownOptionText, arg) << "\n";
       return 2;
     }
   }
+  return -1;
+}
+
+// What arrived while the robot ran: bytes, downloads and the EEPROM blocks written.
+void PrintReport(const sim::VirtualRobot& robot) {
+  const auto record = robot.lastDownload();
+  const auto received = robot.received();
+  std::cout << app::LoadText(kReceivedText).arg(received.size()).arg(robot.downloadsCompleted()).toStdString()
+            << "\n";
+  if (robot.downloadsCompleted() == 0) return;
+  std::cout << app::LoadText(kLastDownloadText)
+                   .arg(record.packetsAccepted)
+                   .arg(record.packetsReceived)
+                   .toStdString();
+  for (int block = 0; block < sim::kBlockCount; ++block) {
+    if (record.blocksWritten.test(block)) std::cout << ' ' << block;
+  }
+  std::cout << "\n";
+  const auto& eeprom = record.eeprom;
+  for (int block = 0; block < sim::kBlockCount; ++block) {
+    if (!record.blocksWritten.test(block)) continue;
+    std::printf("%04X:", block * 16);
+    for (int i = 0; i < 16; ++i) std::printf(" %02X", eeprom[block * 16 + i]);
+    std::printf("\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::optional<app::Language> language;
+  if (const std::string error = app::TakeLanguageOption(args, language); !error.empty()) {
+    std::cerr << "rovalis-sim: " << error << "\n";
+    return 2;
+  }
+  app::StartLanguage(language);
+  sim::RobotConfig config;
+  bool waitStdin = false;
+  if (const int status = ParseOptions(args, config, waitStdin); status >= 0) return status;
 
   // The signals are taken by sigwait below, not by handlers, so block them before the
   // robot's thread starts (it inherits the mask).
@@ -127,25 +188,6 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
   }
   robot.Stop();
-
-  const auto record = robot.lastDownload();
-  const auto received = robot.received();
-  std::cout << "Received " << received.size() << " bytes; " << robot.downloadsCompleted()
-            << " download(s) completed.\n";
-  if (robot.downloadsCompleted() > 0) {
-    std::cout << "Last download: " << record.packetsAccepted << " of " << record.packetsReceived
-              << " packets accepted; EEPROM blocks written:";
-    for (int block = 0; block < sim::kBlockCount; ++block) {
-      if (record.blocksWritten.test(block)) std::cout << ' ' << block;
-    }
-    std::cout << "\n";
-    const auto& eeprom = record.eeprom;
-    for (int block = 0; block < sim::kBlockCount; ++block) {
-      if (!record.blocksWritten.test(block)) continue;
-      std::printf("%04X:", block * 16);
-      for (int i = 0; i < 16; ++i) std::printf(" %02X", eeprom[block * 16 + i]);
-      std::printf("\n");
-    }
-  }
+  PrintReport(robot);
   return 0;
 }
