@@ -25,7 +25,7 @@ DoctorRun Doctor(const std::string& args) {
 }
 
 TEST(CliDoctor, PrintsEveryPartOfTheCheck) {
-  const DoctorRun run = Doctor("--watch 0");
+  const DoctorRun run = Doctor("--lang es --watch 0");
   EXPECT_EQ(run.status, 0) << run.out;
   for (const char* part :
        {"Puertos serie:", "Usuario: ", "Grupos de esta sesión: ", "Grupos de la cuenta: ", "  brltty: ",
