@@ -55,6 +55,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
   result.DeviceText.clear();
   result.VersionText.clear();
   result.EchoText = app::LoadText(387);
+  result.Echo = true;
   result.ModuleType = kNoModule;
   ResetPulse(port);
 
@@ -63,6 +64,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
       port.WriteByte(b, kWriteTimeout);
       const int echo = port.ReadByte(kFirstEchoTimeout);
       if ((echo & 0xFF) != b) {
+        result.Echo = false;
         result.EchoText = app::LoadText(388);
         return false;
       }

@@ -17,6 +17,7 @@ struct IdentifyResult {
   QString DeviceText;
   QString VersionText;
   QString EchoText;
+  bool Echo = true;
   std::uint8_t ModuleType = kNoModule;
 };
 

@@ -32,8 +32,11 @@ void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
 void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
                                     std::uint8_t downloadModule) {
   std::uint32_t error = 0;
+  Finding.portName = portName;
+  Finding.scanned = true;
   Slot = portSlots.AcquirePort(portName, &error);
   if (Slot == kNoPort) {
+    Finding.openError = error == 0 ? OpenErrorKind::Other : OpenErrorKindOf(error);
     // All portSlots busy reports error 0, which reads as "cannot open" too.
     DeviceText = app::LoadText(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
     return;
@@ -47,11 +50,11 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
   if ((port.ModemStatus() & kDsrOn) == 0) {
     port.SetRTS(1);
     app::WaitMs(2);
-    if (port.ModemStatus() & kDsrOn) LoopbackText = app::LoadText(387);
+    Finding.loopback = (port.ModemStatus() & kDsrOn) != 0;
+    if (Finding.loopback) LoopbackText = app::LoadText(387);
     port.SetRTS(0);
   }
 
-  const QString yes = app::LoadText(387);
   for (int type = kVD2; type <= kVD2P; ++type) {
     IdentifyResult result;
     const bool found = Identify(port, type, downloadModule, result);
@@ -59,8 +62,11 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
     VersionText = result.VersionText;
     EchoText = result.EchoText;
     ModuleType = result.ModuleType;
+    Finding.echo = result.Echo;
+    Finding.moduleType = result.ModuleType;
+    Finding.version = result.VersionText;
     // Without an echo nothing is there to try the other types on.
-    if (found || EchoText != yes) break;
+    if (found || !result.Echo) break;
   }
   port.Close();
 }
@@ -73,6 +79,7 @@ void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread&
   table.SetCell(kLoopbackColumn, row, thread.LoopbackText);
   table.SetCell(kEchoColumn, row, thread.EchoText);
   table.SetCell(kTypeColumn, row, QString::number(thread.ModuleType));
+  if (std::size_t(thread.PortIndex) < session.Findings.size()) session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
   table.MakeRowVisible(row);
   ui.RowChanged(row);
   session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];

@@ -26,6 +26,8 @@ struct TIdentificationThread {
   QString LoopbackText;
   QString EchoText;
   std::uint8_t ModuleType = kNoModule;
+  // The same findings as values.
+  PortFinding Finding;
 
   // The thread body: acquire a slot, loopback test, handshakes of types 2..5, close.
   void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule);

@@ -20,6 +20,10 @@ void Session::RefreshDisplay(bool clearRows) {
   RefreshPortList();
   PortStatus.SetTitles();
   PortStatus.Lay(PortList, clearRows);
+  if (clearRows || Findings.size() != std::size_t(PortList.size())) {
+    Findings.assign(std::size_t(PortList.size()), PortFinding{});
+    for (int i = 0; i < PortList.size(); ++i) Findings[std::size_t(i)].portName = PortList[i];
+  }
 }
 
 Session& TheSession() {

@@ -11,14 +11,15 @@
 #include <functional>
 #include <vector>
 
+#include "comm/PortFinding.h"
 #include "comm/PortSlots.h"
 #include "comm/PortStatusTable.h"
 #include "comm/Ports.h"
 
 namespace comm {
 
-inline constexpr int kPacketSize = 18;
-inline constexpr int kPacketLimit = 128;
+inline constexpr int kPacketSize = protocol::kPacketSize;
+inline constexpr int kPacketLimit = protocol::kPacketLimit;
 inline constexpr int kProgramLimit = 1;  // one program per download in this system
 using Packet = std::array<std::uint8_t, kPacketSize>;
 
@@ -41,6 +42,8 @@ class Session {
 
   // Scan and download.
   PortStatusTable PortStatus;
+  // What the last scan found, one entry per PortList entry.
+  std::vector<PortFinding> Findings;
   std::uint32_t ScanBusy = 0;
   std::uint8_t DownloadModule = 0;
   std::uint8_t ProgramCount = 0;
