@@ -38,6 +38,11 @@ std::vector<std::uint8_t> ModuleProtocol::OnByte(std::uint8_t byte, int silenceM
   std::vector<std::uint8_t> out;
   lastByteDelayMs_ = 0;
   if (config_.fault.kind == FaultKind::NoAnswer || state_ == State::Silent || hungUp_) return out;
+  // The line dies with the first byte after a complete handshake, before that byte is echoed.
+  if (config_.fault.kind == FaultKind::HangUpAfterHandshake && handshakesDone_ > 0) {
+    hungUp_ = true;
+    return out;
+  }
 
   // No DTR or BREAK reaches us: an identification byte after a pause is a fresh start.
   const bool pause = silenceMs >= config_.resetPauseMs;
@@ -119,7 +124,7 @@ void ModuleProtocol::HandleHandshake(std::uint8_t byte, std::vector<std::uint8_t
   }
   out.push_back(config_.versionByte);
   StartDownload();
-  if (config_.fault.kind == FaultKind::HangUpAfterHandshake) hungUp_ = true;
+  handshakesDone_++;
 }
 
 void ModuleProtocol::StartDownload() {

@@ -86,6 +86,7 @@ class ModuleProtocol {
   DownloadHook downloadHook_;
   int lastByteDelayMs_ = 0;
   bool hungUp_ = false;
+  int handshakesDone_ = 0;
 };
 
 // True for the bytes that open an identification handshake of any module type.

@@ -23,7 +23,7 @@ enum class FaultKind {
   StrayAfterEcho, // a stray 0x00 after the echo of packet `packet`, then status 2 for it
   LateStatusAt,   // the status of packet `packet` comes lateStatusMs after its echo
   EchoByteWrongAt,  // one byte of the echo of packet `packet` comes back altered
-  HangUpAfterHandshake,  // the line goes dead for good after the first complete handshake
+  HangUpAfterHandshake,  // the line closes at the first byte after a complete handshake
 };
 
 struct Fault {

@@ -25,7 +25,7 @@ void PrintUsage() {
                "                    stray-byte:K (0x00 after the echo of packet K, then status 2),\n"
                "                    late-status:K (status of packet K 400 ms late),\n"
                "                    echo-byte:K (one wrong byte in the echo of packet K),\n"
-               "                    hang-up (the port closes after the first handshake)\n"
+               "                    hang-up (the port closes at the first byte after a handshake)\n"
                "  --wait-stdin      end when standard input ends instead of on a signal\n";
 }
 
