@@ -47,6 +47,12 @@ int Downloader::DownloadIt(bool keepPortOpen) {
   session_.RefreshDisplay(true);
   ui_.OpenProgress(QString());
   ScanPorts(session_, ui_);
+  if (session_.Cancelled) {
+    outcome_.failure = DownloadFailure::Cancelled;
+    ui_.CloseProgress();
+    ui_.SetBusyCursor(false);
+    return kNoPort;
+  }
 
   const int target = FindDownloadTarget();
   if (target == kNoTarget) {
@@ -79,7 +85,7 @@ int Downloader::DownloadTo(int target, bool keepPortOpen) {
   for (int p = 0; p < session_.ProgramCount; ++p) {
     outcome_ = SendPackets(session_.DownloadModule, p, slot);
     if (!outcome_.ok()) {
-      ui_.ShowError(FailureText(outcome_));
+      if (outcome_.failure != DownloadFailure::Cancelled) ui_.ShowError(FailureText(outcome_));
       break;
     }
   }
@@ -172,6 +178,10 @@ DownloadOutcome Downloader::SendPackets(std::uint8_t module, int program, int sl
   ticks.start();
   qint64 last = -kMarkerPeriodMs;
   for (const Packet& packet : session_.PacketBuffer) {
+    if (session_.Cancelled) {
+      outcome.failure = DownloadFailure::Cancelled;
+      break;
+    }
     if (ticks.elapsed() >= last + kMarkerPeriodMs) {
       ui_.ToggleMarker();
       last = ticks.elapsed();

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <memory>
 
-#include "app/core/Services.h"
 #include "app/core/Texts.h"
 
 namespace comm {
@@ -30,7 +29,7 @@ void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
 }  // namespace
 
 void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
-                                    std::uint8_t downloadModule) {
+                                    std::uint8_t downloadModule, const std::atomic<bool>* cancel) {
   std::uint32_t error = 0;
   Finding.portName = portName;
   Finding.scanned = true;
@@ -45,17 +44,18 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
 
   // Loopback: does DSR follow RTS? Only when DSR is clear while RTS is low.
   port.SetRTS(0);
-  app::WaitMs(2);
+  SleepMs(protocol::kLoopbackSettleMs);
   LoopbackText = app::LoadText(388);
   if ((port.ModemStatus() & kDsrOn) == 0) {
     port.SetRTS(1);
-    app::WaitMs(2);
+    SleepMs(protocol::kLoopbackSettleMs);
     Finding.loopback = (port.ModemStatus() & kDsrOn) != 0;
     if (Finding.loopback) LoopbackText = app::LoadText(387);
     port.SetRTS(0);
   }
 
   for (int type = kVD2; type <= kVD2P; ++type) {
+    if (cancel != nullptr && *cancel) break;
     IdentifyResult result;
     const bool found = Identify(port, type, downloadModule, result);
     DeviceText = result.DeviceText;
@@ -98,10 +98,9 @@ void ScanPorts(Session& session, DownloadUi& ui) {
   // Qt threads, because each one owns a QSerialPort and its socket notifier.
   std::array<std::unique_ptr<QThread>, kThreadCount> threads;
   const std::uint8_t downloadModule = session.DownloadModule;
-  const QString selected = session.SelectedPort();
-
   for (int i = 0; i < session.PortList.size(); ++i) {
-    if (selected != QStringLiteral("AUTO") && session.PortList[i] != selected) {
+    if (session.Cancelled) break;
+    if (!session.ScansPort(session.PortList[i])) {
       session.PortStatus.SetCell(kDeviceColumn, i + 1, app::LoadText(386));
       ui.RowChanged(i + 1);
       continue;
@@ -115,11 +114,12 @@ void ScanPorts(Session& session, DownloadUi& ui) {
     peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
     const QString portName = session.PortList[i];
     PortSlots& portSlots = session.Slots();
-    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule] {
+    const std::atomic<bool>* cancel = &session.Cancelled;
+    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule, cancel] {
       TIdentificationThread thread;
       thread.BitIndex = n;
       thread.PortIndex = i;
-      thread.Execute(portSlots, portName, downloadModule);
+      thread.Execute(portSlots, portName, downloadModule, cancel);
       QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
                                 Qt::QueuedConnection);
     }));

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 
 #include "comm/DownloadUi.h"
@@ -30,7 +31,9 @@ struct TIdentificationThread {
   PortFinding Finding;
 
   // The thread body: acquire a slot, loopback test, handshakes of types 2..5, close.
-  void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule);
+  // A set `cancel` stops it before the next module type.
+  void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule,
+               const std::atomic<bool>* cancel = nullptr);
 };
 
 // Scans PortList as SelectedPort says and returns when every started thread has reported.

@@ -16,6 +16,12 @@ QString Session::SelectedPort() const { return app::Global().SelectedPort; }
 
 void Session::SetSelectedPort(const QString& port) { app::Global().SelectedPort = port; }
 
+bool Session::ScansPort(const QString& port) const {
+  if (!ChosenPorts.isEmpty()) return ChosenPorts.contains(port);
+  const QString selected = SelectedPort();
+  return selected == QStringLiteral("AUTO") || port == selected;
+}
+
 void Session::RefreshDisplay(bool clearRows) {
   RefreshPortList();
   PortStatus.SetTitles();

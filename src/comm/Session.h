@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -39,6 +40,14 @@ class Session {
   // "AUTO" or the one port the user chose (kept in the shared Global state).
   QString SelectedPort() const;
   void SetSelectedPort(const QString& port);
+  // Ports named by the caller (the command line's --port, given once or more); when not
+  // empty they replace SelectedPort for the scan.
+  QStringList ChosenPorts;
+  // Whether the scan looks at this port.
+  bool ScansPort(const QString& port) const;
+
+  // Set from any thread (a signal handler too) to stop a scan or download at its next step.
+  std::atomic<bool> Cancelled{false};
 
   // Scan and download.
   PortStatusTable PortStatus;
