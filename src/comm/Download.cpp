@@ -6,7 +6,9 @@
 
 #include "app/core/Services.h"
 #include "app/core/Texts.h"
+#include "comm/ForwardingProgress.h"
 #include "comm/Identify.h"
+#include "comm/LinkThread.h"
 #include "comm/PortScanner.h"
 #include "protocol/RobotProtocol.h"
 
@@ -74,7 +76,20 @@ int Downloader::DownloadTo(int target, bool keepPortOpen) {
     return kNoPort;
   }
   std::uint32_t error = 0;
-  const int slot = session_.Slots().AcquirePort(session_.PortList.value(target), &error);
+  int slot = kNoPort;
+  // The port is opened, used and closed on the link thread; this thread meanwhile shows the
+  // progress that comes back through queued calls.
+  ForwardingProgress progress(ui_);
+  const QString portName = session_.PortList.value(target);
+  session_.Link().Run([&] {
+    slot = session_.Slots().AcquirePort(portName, &error);
+    if (slot == kNoPort) return;
+    for (int p = 0; p < session_.ProgramCount; ++p) {
+      outcome_ = SendPackets(session_.DownloadModule, p, slot, &progress);
+      if (!outcome_.ok()) break;
+    }
+    if (!keepPortOpen) session_.Slots().SlotPort(slot).Close();
+  });
   if (slot == kNoPort) {
     // The port vanished or was taken since the scan: say so instead of ending in silence.
     outcome_.failure = DownloadFailure::PortNotOpened;
@@ -82,14 +97,7 @@ int Downloader::DownloadTo(int target, bool keepPortOpen) {
     ui_.ShowError(app::LoadText(FailureTextNumber(outcome_)));
     return kNoPort;
   }
-  for (int p = 0; p < session_.ProgramCount; ++p) {
-    outcome_ = SendPackets(session_.DownloadModule, p, slot);
-    if (!outcome_.ok()) {
-      if (outcome_.failure != DownloadFailure::Cancelled) ui_.ShowError(FailureText(outcome_));
-      break;
-    }
-  }
-  if (!keepPortOpen) session_.Slots().SlotPort(slot).Close();
+  if (!outcome_.ok() && outcome_.failure != DownloadFailure::Cancelled) ui_.ShowError(FailureText(outcome_));
   return slot;  // also after a refused packet: the test window still talks to the module
 }
 
@@ -107,7 +115,9 @@ int Downloader::FindDownloadTarget() {
   PortStatusTable& table = session_.PortStatus;
   bool portHeld = false;
   for (int row = 1; row < table.RowCount(); ++row) {
-    const PortFinding& finding = session_.Findings.at(std::size_t(row - 1));
+    // The table keeps one empty row even without ports; only rows with a finding count.
+    if (std::size_t(row - 1) >= session_.Findings.size()) break;
+    const PortFinding& finding = session_.Findings[std::size_t(row - 1)];
     portHeld = portHeld || finding.openError == OpenErrorKind::InUse;
     if (finding.moduleType == session_.DownloadModule) {
       table.SetCell(kMarkColumn, row, QStringLiteral("+"));
@@ -161,7 +171,8 @@ DownloadFailure Downloader::SendOnePacket(TSerial& port, const Packet& packet) {
   return status < 0 ? DownloadFailure::NoStatus : DownloadFailure::BadStatus;
 }
 
-DownloadOutcome Downloader::SendPackets(std::uint8_t module, int program, int slot) {
+DownloadOutcome Downloader::SendPackets(std::uint8_t module, int program, int slot, DownloadUi* progress) {
+  DownloadUi& shown = progress != nullptr ? *progress : ui_;
   DownloadOutcome outcome;
   outcome.totalPackets = int(session_.PacketBuffer.size());
   TSerial& port = session_.Slots().SlotPort(slot);
@@ -183,12 +194,12 @@ DownloadOutcome Downloader::SendPackets(std::uint8_t module, int program, int sl
       break;
     }
     if (ticks.elapsed() >= last + kMarkerPeriodMs) {
-      ui_.ToggleMarker();
+      shown.ToggleMarker();
       last = ticks.elapsed();
     }
     outcome.failure = SendOnePacket(port, packet);
     // The bar counts every packet that went out, the refused one included.
-    ui_.StepIt(program);
+    shown.StepIt(program);
     if (!outcome.ok()) {
       outcome.failingPacket = outcome.acceptedPackets + 1;
       break;

@@ -39,8 +39,9 @@ class Downloader {
   // The PortList index of the chosen module, or kNoTarget.
   int FindDownloadTarget();
   // The wire exchange of program p on an open slot: which packets the module accepted, and
-  // why and where it stopped. Shows nothing.
-  DownloadOutcome SendPackets(std::uint8_t module, int program, int slot);
+  // why and where it stopped. Shows no message; the marker and the bar go to `progress`
+  // (the window side itself when null). Runs on the thread that opened the slot.
+  DownloadOutcome SendPackets(std::uint8_t module, int program, int slot, DownloadUi* progress = nullptr);
   // The message for a failed download: the text of its number, naming the packet when one failed.
   static QString FailureText(const DownloadOutcome& outcome);
 

@@ -1,10 +1,18 @@
 #include "comm/Session.h"
 
 #include "app/core/Global.h"
+#include "comm/LinkThread.h"
 
 namespace comm {
 
 Session::Session(PortSlots& portSlots) : slots_(portSlots) {}
+
+Session::~Session() = default;
+
+LinkThread& Session::Link() {
+  if (!link_) link_ = std::make_unique<LinkThread>();
+  return *link_;
+}
 
 void Session::RefreshPortList() {
   if (enumerate) enumerate(PortList);

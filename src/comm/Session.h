@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "comm/PortFinding.h"
@@ -24,9 +25,15 @@ inline constexpr int kPacketLimit = protocol::kPacketLimit;
 inline constexpr int kProgramLimit = 1;  // one program per download in this system
 using Packet = std::array<std::uint8_t, kPacketSize>;
 
+class LinkThread;
+
 class Session {
  public:
   explicit Session(PortSlots& portSlots = SerialSlots());
+  ~Session();
+
+  // The thread that owns the download's port and the test exchange; started on first use.
+  LinkThread& Link();
 
   PortSlots& Slots() { return slots_; }
 
@@ -65,6 +72,7 @@ class Session {
 
  private:
   PortSlots& slots_;
+  std::unique_ptr<LinkThread> link_;
 };
 
 Session& TheSession();

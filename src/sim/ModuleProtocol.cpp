@@ -150,16 +150,14 @@ void ModuleProtocol::HandleDownload(std::uint8_t byte, std::vector<std::uint8_t>
 
   const int number = ++download_.packetsReceived;
   std::uint8_t status = 0;
-  if (config_.fault.kind == FaultKind::StatusTwoAt && config_.fault.packet == number) {
-    status = 2;
+  const bool stray = FaultAt(FaultKind::StrayAfterEcho, number);
+  if (stray) out.push_back(0x00);  // between the echo and the status, which refuses the packet
+  if ((config_.fault.kind == FaultKind::StatusTwoAt && config_.fault.packet == number) || stray) {
+    status = protocol::kStatusVerifyError;
   } else if (config_.fault.kind == FaultKind::GarbageAt && config_.fault.packet == number) {
     status = kGarbageStatus;
   } else {
     status = CheckAndStorePacket();
-  }
-  if (FaultAt(FaultKind::StrayAfterEcho, number)) {
-    out.push_back(0x00);
-    status = protocol::kStatusVerifyError;
   }
   if (FaultAt(FaultKind::LateStatusAt, number)) lastByteDelayMs_ = config_.lateStatusMs;
   if (status == 0) ++download_.packetsAccepted;
