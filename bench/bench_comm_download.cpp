@@ -2,14 +2,13 @@
 // the wire time: the byte times of everything the module sends plus the protocol's fixed
 // waits (the 67 ms reset pulse and the quiet check after the last status).
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <memory>
 
-#include "comm/DownloadUi.h"
 #include "comm/Download.h"
+#include "comm/DownloadUi.h"
 #include "comm/Identify.h"
 #include "comm/QtSerialDevice.h"
 #include "protocol/RobotProtocol.h"
@@ -66,8 +65,8 @@ void BM_Download128PacketsAt9600(benchmark::State& state) {
   }
   // The module sends 8 handshake bytes, then per packet 18 echoed bytes and a status byte.
   const double byteMs = sim::kByteTimeUs / 1000.0;
-  const double fixedMs = protocol::kResetDtrMs + protocol::kResetBreakMs + protocol::kResetSettleMs +
-                        protocol::kTrailingQuietMs;
+  const double fixedMs =
+      protocol::kResetDtrMs + protocol::kResetBreakMs + protocol::kResetSettleMs + protocol::kTrailingQuietMs;
   const double wireMs = fixedMs + (8 + comm::kPacketLimit * 19) * byteMs;
   state.counters["wire_ms"] = wireMs;
   state.counters["ok"] = ok ? 1 : 0;

@@ -1,7 +1,6 @@
 #include "comm/Download.h"
 
 #include <QElapsedTimer>
-
 #include <algorithm>
 
 #include "app/core/Services.h"

@@ -16,17 +16,17 @@ enum class OpenErrorKind : std::uint8_t {
 
 enum class DownloadFailure : std::uint8_t {
   None,
-  NothingToSend,    // no compiled program
-  NoRobot,          // no module of the wanted type answered
-  NoChoice,         // several answered and the user chose none
-  WrongVersion,     // the chosen module's firmware is not the one required
-  PortNotOpened,    // the port vanished or is held between scan and download (see openError)
-  VerifyError,      // status 2: the module could not write its EEPROM
-  BadEcho,          // the echo of a packet differs from the packet (or is incomplete)
-  BadStatus,        // a status byte that means nothing
-  NoStatus,         // no status byte within its time-out
-  TrailingBytes,    // bytes still arrived after the last status: the two sides disagree
-  Cancelled,        // the user or a signal stopped the download
+  NothingToSend,  // no compiled program
+  NoRobot,        // no module of the wanted type answered
+  NoChoice,       // several answered and the user chose none
+  WrongVersion,   // the chosen module's firmware is not the one required
+  PortNotOpened,  // the port vanished or is held between scan and download (see openError)
+  VerifyError,    // status 2: the module could not write its EEPROM
+  BadEcho,        // the echo of a packet differs from the packet (or is incomplete)
+  BadStatus,      // a status byte that means nothing
+  NoStatus,       // no status byte within its time-out
+  TrailingBytes,  // bytes still arrived after the last status: the two sides disagree
+  Cancelled,      // the user or a signal stopped the download
 };
 
 struct DownloadOutcome {

@@ -16,9 +16,12 @@ constexpr int kWriteTimeout = protocol::kWriteTimeoutMs;
 
 std::uint8_t IdentificationByte(int type) {
   switch (type) {
-    case kVD2E: return protocol::kVD2EByte;
-    case kVD2SX: return protocol::kVD2SXByte;
-    default: return protocol::kVD2PByte;
+    case kVD2E:
+      return protocol::kVD2EByte;
+    case kVD2SX:
+      return protocol::kVD2SXByte;
+    default:
+      return protocol::kVD2PByte;
   }
 }
 

@@ -3,7 +3,6 @@
 // exchange of identification bytes of one module type.
 
 #include <QString>
-
 #include <cstdint>
 
 #include "comm/Serial.h"

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-
 #include <atomic>
 #include <memory>
 
@@ -21,7 +20,9 @@ LinkThread::~LinkThread() {
   thread_.wait();
 }
 
-bool LinkThread::OnLinkThread() const { return QThread::currentThread() == &thread_; }
+bool LinkThread::OnLinkThread() const {
+  return QThread::currentThread() == &thread_;
+}
 
 void LinkThread::Post(std::function<void()> job) {
   QMetaObject::invokeMethod(context_, std::move(job), Qt::QueuedConnection);

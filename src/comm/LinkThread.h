@@ -5,7 +5,6 @@
 // this one thread, as Qt's devices require.
 
 #include <QThread>
-
 #include <functional>
 
 namespace comm {

@@ -3,7 +3,6 @@
 // download takes its decisions from these values only.
 
 #include <QString>
-
 #include <cstdint>
 
 #include "comm/DownloadOutcome.h"

@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QThread>
-
 #include <array>
 #include <atomic>
 #include <memory>
@@ -79,7 +78,8 @@ void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread&
   table.SetCell(kLoopbackColumn, row, thread.LoopbackText);
   table.SetCell(kEchoColumn, row, thread.EchoText);
   table.SetCell(kTypeColumn, row, QString::number(thread.ModuleType));
-  if (std::size_t(thread.PortIndex) < session.Findings.size()) session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
+  if (std::size_t(thread.PortIndex) < session.Findings.size())
+    session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
   table.MakeRowVisible(row);
   ui.RowChanged(row);
   session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];
@@ -115,7 +115,8 @@ void ScanPorts(Session& session, DownloadUi& ui) {
     const QString portName = session.PortList[i];
     PortSlots& portSlots = session.Slots();
     const std::atomic<bool>* cancel = &session.Cancelled;
-    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule, cancel] {
+    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName,
+                                          downloadModule, cancel] {
       TIdentificationThread thread;
       thread.BitIndex = n;
       thread.PortIndex = i;

@@ -3,7 +3,6 @@
 // findings are written into the port status table on the GUI thread.
 
 #include <QString>
-
 #include <atomic>
 #include <cstdint>
 

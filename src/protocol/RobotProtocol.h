@@ -38,9 +38,9 @@ inline constexpr int kBlockSize = 16;
 // Identification: a VD2 answers "VD2" byte by byte with 256 - byte, then a zero brings its
 // version byte; the other types answer one identification byte with their reply.
 inline constexpr std::array<std::uint8_t, 3> kVD2Handshake = {0x56, 0x44, 0x32};  // "VD2"
-inline constexpr std::uint8_t kVD2EByte = 0x65;                                     // "e"
-inline constexpr std::uint8_t kVD2SXByte = 0x58;                                    // "X"
-inline constexpr std::uint8_t kVD2PByte = 0x50;                                     // "P"
+inline constexpr std::uint8_t kVD2EByte = 0x65;                                   // "e"
+inline constexpr std::uint8_t kVD2SXByte = 0x58;                                  // "X"
+inline constexpr std::uint8_t kVD2PByte = 0x50;                                   // "P"
 // The VD2P's reply has this bit set for the 24-pin package.
 inline constexpr std::uint8_t kVD2PPinBit = 0x20;
 

@@ -15,14 +15,14 @@ using protocol::kVD2SX;
 
 enum class FaultKind {
   None,
-  NoAnswer,       // a dead port: no echo, no reply, nothing at all
-  WrongEcho,      // every echoed byte comes back altered
-  StatusTwoAt,    // packet `packet` is answered with status 2 (EEPROM verify error)
-  GarbageAt,      // packet `packet` is answered with a status byte that means nothing
-  SilentAfter,    // after the status of packet `packet` the module never sends again
-  StrayAfterEcho, // a stray 0x00 after the echo of packet `packet`, then status 2 for it
-  LateStatusAt,   // the status of packet `packet` comes lateStatusMs after its echo
-  EchoByteWrongAt,  // one byte of the echo of packet `packet` comes back altered
+  NoAnswer,              // a dead port: no echo, no reply, nothing at all
+  WrongEcho,             // every echoed byte comes back altered
+  StatusTwoAt,           // packet `packet` is answered with status 2 (EEPROM verify error)
+  GarbageAt,             // packet `packet` is answered with a status byte that means nothing
+  SilentAfter,           // after the status of packet `packet` the module never sends again
+  StrayAfterEcho,        // a stray 0x00 after the echo of packet `packet`, then status 2 for it
+  LateStatusAt,          // the status of packet `packet` comes lateStatusMs after its echo
+  EchoByteWrongAt,       // one byte of the echo of packet `packet` comes back altered
   HangUpAfterHandshake,  // the line closes at the first byte after a complete handshake
 };
 

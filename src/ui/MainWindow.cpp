@@ -330,13 +330,15 @@ void TMainForm::SetButtonEnabled(int tag, bool enabled) {
 namespace {
 // The commands that would start a second link job or take the lists or the window away.
 bool HeldWhileLinkBusy(int tag) {
-  return tag == kGoButton || tag == kTestButton || tag == kOpenButton || tag == kClearButton || tag == kQuitButton;
+  return tag == kGoButton || tag == kTestButton || tag == kOpenButton || tag == kClearButton ||
+         tag == kQuitButton;
 }
 }  // namespace
 
 void TMainForm::SetLinkBusy(bool busy) {
   linkBusy_ = busy;
-  for (int tag : {kGoButton, kTestButton, kOpenButton, kClearButton, kQuitButton}) SetButtonEnabled(tag, !busy);
+  for (int tag : {kGoButton, kTestButton, kOpenButton, kClearButton, kQuitButton})
+    SetButtonEnabled(tag, !busy);
   if (!busy && !quitting_) AutoEnableDisable();
 }
 

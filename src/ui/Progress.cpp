@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QTimer>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "app/ShowError.h"
 #include "app/core/Services.h"

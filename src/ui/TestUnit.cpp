@@ -253,8 +253,10 @@ void TTestForm::FormClose() {
 }
 
 void TTestForm::RunOnLink(const std::function<void()>& job) {
-  if (Link != nullptr) Link->Run(job);
-  else job();
+  if (Link != nullptr)
+    Link->Run(job);
+  else
+    job();
 }
 
 void TTestForm::CloseTestPort() {

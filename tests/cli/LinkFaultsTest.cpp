@@ -1,16 +1,14 @@
 // rovalis-cli download and go against virtual robots that misbehave, over pseudo-terminals:
 // every fault ends with its message and a non-zero exit status, never as a success.
 
-#include <QCoreApplication>
-#include <QSerialPort>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
+#include <QCoreApplication>
+#include <QSerialPort>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,7 +25,9 @@ namespace {
 
 const std::string kTestProgram = std::string(ROVALIS_SOURCE_DIR) + "/resources/programs/test.bas";
 
-std::string Text(int number) { return app::LoadText(number).toStdString(); }
+std::string Text(int number) {
+  return app::LoadText(number).toStdString();
+}
 
 std::string PacketError(int packet, int total) {
   return Text(393) + " " + app::LoadText(460).arg(packet).arg(total).toStdString();
@@ -51,8 +51,8 @@ class LinkFaultsTest : public ::testing::Test {
     return *robots_.back();
   }
 
-  static clitest::ProcessResult Download(const std::vector<std::string>& ports, const std::string& trigger = {},
-                                         int signalNumber = 0) {
+  static clitest::ProcessResult Download(const std::vector<std::string>& ports,
+                                         const std::string& trigger = {}, int signalNumber = 0) {
     std::vector<std::string> args = {"download", kTestProgram};
     for (const std::string& port : ports) args.insert(args.end(), {"--port", port});
     return clitest::RunProcess(ROVALIS_CLI, args, trigger, signalNumber);
@@ -100,7 +100,8 @@ TEST_F(LinkFaultsTest, EveryFaultEndsWithItsMessageAndAFailingStatus) {
     const auto run = Download({robot.DevicePath()});
     EXPECT_EQ(run.exitStatus, 1) << c.what << "\n" << run.output;
     EXPECT_NE(run.output.find(Text(464).replace(Text(464).find("%1"), 2, c.message)), std::string::npos)
-        << c.what << "\n" << run.output;
+        << c.what << "\n"
+        << run.output;
     EXPECT_EQ(run.output.find(app::LoadText(462).arg(n).toStdString()), std::string::npos) << c.what;
   }
 }

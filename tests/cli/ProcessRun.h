@@ -8,9 +8,9 @@
 namespace clitest {
 
 struct ProcessResult {
-  int exitStatus = -1;   // the exit status, or -1 when it did not exit normally
-  int killedBy = 0;      // the signal that ended it, when one did
-  std::string output;    // standard output and error together
+  int exitStatus = -1;  // the exit status, or -1 when it did not exit normally
+  int killedBy = 0;     // the signal that ended it, when one did
+  std::string output;   // standard output and error together
 };
 
 // Runs `program` with `args`. When `trigger` is not empty, `signalNumber` goes to the child

@@ -3,12 +3,11 @@
 // records what it was asked to show, and fake serial devices behind which a module protocol
 // answers at once (no real waiting, so failure paths cost no time-outs).
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <map>
 #include <memory>

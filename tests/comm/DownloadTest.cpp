@@ -118,7 +118,9 @@ TEST_F(DownloadTest, FailureTable) {
   strayMiddle.fault = {sim::FaultKind::StrayAfterEcho, 4};
   sim::RobotConfig echoByte;
   echoByte.fault = {sim::FaultKind::EchoByteWrongAt, 3};
-  auto packetError = [](int packet) { return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet); };
+  auto packetError = [](int packet) {
+    return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet);
+  };
   const Case cases[] = {
       {"no robot", {}, false, comm::kNoPort, app::LoadText(412), 0, -1},
       {"VD2E alone", vd2e, true, comm::kNoPort, app::LoadText(412), 0, -1},

@@ -136,10 +136,13 @@ TEST_F(PtyTest, FailureTableOverThePseudoTerminal) {
   echoByte.fault = {sim::FaultKind::EchoByteWrongAt, 4};
   sim::RobotConfig hangUp;
   hangUp.fault.kind = sim::FaultKind::HangUpAfterHandshake;
-  auto packetError = [](int packet) { return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet); };
+  auto packetError = [](int packet) {
+    return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet);
+  };
   const Case cases[] = {
       {"no robot", dead, comm::kNoPort, app::LoadText(412), 0, 0},
-      {"version 0x11", v11, comm::kNoPort, QStringLiteral("Cannot download to this version of the device."), 0, 0},
+      {"version 0x11", v11, comm::kNoPort, QStringLiteral("Cannot download to this version of the device."),
+       0, 0},
       {"status 2 after packet 5 of 10", status2, 0, app::LoadText(392), 5, 4},
       {"garbage status", garbage, 0, packetError(2), 2, 1},
       {"silent mid-download", silent, 0, packetError(4), 4, 3},

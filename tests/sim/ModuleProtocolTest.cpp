@@ -1,9 +1,9 @@
-#include "sim/ModuleProtocol.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
+
+#include "sim/ModuleProtocol.h"
 
 using sim::FaultKind;
 using sim::ModuleProtocol;

@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
-
 #include <algorithm>
 #include <memory>
 
@@ -107,5 +106,6 @@ TEST_F(ResponsiveGo, TheWindowAnswersThroughoutAFullDownloadAtWireSpeed) {
   qint64 longestGap = ticks.front();
   for (std::size_t i = 1; i < ticks.size(); ++i) longestGap = std::max(longestGap, ticks[i] - ticks[i - 1]);
   EXPECT_LT(longestGap, 400) << "the window thread was away for " << longestGap << " ms";
-  EXPECT_GE(ticks.size(), std::size_t(total / 50 / 2)) << "ticks: " << ticks.size() << " in " << total << " ms";
+  EXPECT_GE(ticks.size(), std::size_t(total / 50 / 2))
+      << "ticks: " << ticks.size() << " in " << total << " ms";
 }

@@ -17,7 +17,9 @@ constexpr int kSeveralRobotsText = 463;
 constexpr int kDownloadingToText = 461;
 constexpr int kErrorText = 464;
 
-std::string Text(const QString& text) { return text.toStdString(); }
+std::string Text(const QString& text) {
+  return text.toStdString();
+}
 
 }  // namespace
 
@@ -41,7 +43,9 @@ int ConsoleDownloadUi::OpenProgress(const QString& message) {
   return 0;
 }
 
-void ConsoleDownloadUi::CloseProgress() { EndProgressLine(); }
+void ConsoleDownloadUi::CloseProgress() {
+  EndProgressLine();
+}
 
 void ConsoleDownloadUi::EndProgressLine() {
   if (barShown_) out_ << "\n";

@@ -7,8 +7,8 @@ namespace {
 
 std::atomic<bool>* cancelFlag = nullptr;
 volatile std::sig_atomic_t caught = 0;
-struct sigaction previousInt{};
-struct sigaction previousTerm{};
+struct sigaction previousInt {};
+struct sigaction previousTerm {};
 
 extern "C" void OnStopSignal(int number) {
   caught = number;
@@ -21,7 +21,7 @@ InterruptionGuard::InterruptionGuard(std::atomic<bool>& cancel) {
   static_assert(std::atomic<bool>::is_always_lock_free, "the handler stores into it");
   cancelFlag = &cancel;
   caught = 0;
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, &previousInt);
@@ -34,6 +34,8 @@ InterruptionGuard::~InterruptionGuard() {
   cancelFlag = nullptr;
 }
 
-int InterruptionGuard::signal() const { return caught; }
+int InterruptionGuard::signal() const {
+  return caught;
+}
 
 }  // namespace cli

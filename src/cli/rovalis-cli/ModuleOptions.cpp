@@ -1,14 +1,13 @@
 #include "ModuleOptions.h"
 
 #include <QFileInfo>
-
 #include <iostream>
 
 #include "ConsoleDownloadUi.h"
+#include "Interruption.h"
+#include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/ErrorReport.h"
-#include "app/core/Texts.h"
-#include "Interruption.h"
 #include "comm/Identify.h"
 #include "tokenizer/Tokenizer.h"
 

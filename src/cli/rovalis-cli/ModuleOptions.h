@@ -3,7 +3,6 @@
 // the download with a text progress bar.
 
 #include <QStringList>
-
 #include <memory>
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "Command.h"
-#include "ModuleOptions.h"
 #include "ConsoleDownloadUi.h"
+#include "ModuleOptions.h"
 #include "comm/Identify.h"
 #include "comm/PortScanner.h"
 

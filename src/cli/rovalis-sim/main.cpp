@@ -47,10 +47,14 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
   else if (kind == "status2") fault.kind = sim::FaultKind::StatusTwoAt;
   else if (kind == "garbage") fault.kind = sim::FaultKind::GarbageAt;
   else if (kind == "silent-after") fault.kind = sim::FaultKind::SilentAfter;
-  else if (kind == "stray-byte") fault.kind = sim::FaultKind::StrayAfterEcho;
-  else if (kind == "late-status") fault.kind = sim::FaultKind::LateStatusAt;
-  else if (kind == "echo-byte") fault.kind = sim::FaultKind::EchoByteWrongAt;
-  else if (kind == "hang-up") fault.kind = sim::FaultKind::HangUpAfterHandshake;
+  else if (kind == "stray-byte")
+    fault.kind = sim::FaultKind::StrayAfterEcho;
+  else if (kind == "late-status")
+    fault.kind = sim::FaultKind::LateStatusAt;
+  else if (kind == "echo-byte")
+    fault.kind = sim::FaultKind::EchoByteWrongAt;
+  else if (kind == "hang-up")
+    fault.kind = sim::FaultKind::HangUpAfterHandshake;
   else return false;
   fault.packet = packet;
   return true;
@@ -99,8 +103,9 @@ int main(int argc, char** argv) {
       waitStdin = true;
     } else if (arg == "--fault") {
       if (i + 1 >= argc || !ParseFault(argv[i + 1], config.fault)) {
-        std::cerr << "rovalis-sim: --fault takes no-answer, wrong-echo, status2:K, garbage:K, silent-after:K, "
-                     "stray-byte:K, late-status:K, echo-byte:K or hang-up\n";
+        std::cerr
+            << "rovalis-sim: --fault takes no-answer, wrong-echo, status2:K, garbage:K, silent-after:K, "
+               "stray-byte:K, late-status:K, echo-byte:K or hang-up\n";
         return 2;
       }
       ++i;
