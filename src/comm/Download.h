@@ -4,10 +4,10 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <cstdint>
 
+#include "comm/DownloadOutcome.h"
 #include "comm/DownloadUi.h"
 #include "comm/Session.h"
 
@@ -37,20 +37,30 @@ class Downloader {
   int DownloadIt(bool keepPortOpen);
   // The PortList index of the chosen module, or kNoTarget.
   int FindDownloadTarget();
-  // The wire exchange of program p on an open slot; false when a packet was refused or lost.
-  bool SendPackets(std::uint8_t module, int program, int slot);
+  // The wire exchange of program p on an open slot: which packets the module accepted, and
+  // why and where it stopped. Shows no message; the marker and the bar go to `progress`
+  // (the window side itself when null). Runs on the thread that opened the slot.
+  DownloadOutcome SendPackets(std::uint8_t module, int program, int slot, DownloadUi* progress = nullptr);
+  // The message for a failed download: the text of its number, naming the packet when one failed.
+  static QString FailureText(const DownloadOutcome& outcome);
 
   // The tokenizer's error text after a failed TokenizeProgram (or the reason it never ran).
   QString errorText() const { return errorText_; }
   // Whether the last DownloadIt had every packet acknowledged.
-  bool lastDownloadComplete() const { return complete_; }
+  bool lastDownloadComplete() const { return outcome_.ok(); }
+  // How the last DownloadIt ended.
+  const DownloadOutcome& lastOutcome() const { return outcome_; }
 
  private:
   Session& session_;
   DownloadUi& ui_;
   tok::Tokenizer* tokenizer_;
+  // The version check, the port opened again and every program sent; the slot or kNoPort.
+  int DownloadTo(int target, bool keepPortOpen);
+  DownloadFailure SendOnePacket(TSerial& port, const Packet& packet);
+
   QString errorText_;
-  bool complete_ = false;
+  DownloadOutcome outcome_{DownloadFailure::NothingToSend};
 };
 
 }  // namespace comm

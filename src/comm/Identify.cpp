@@ -1,22 +1,27 @@
 #include "comm/Identify.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/core/Global.h"
-#include "app/core/Services.h"
 #include "app/core/Texts.h"
 
 namespace comm {
 namespace {
 
-constexpr std::uint8_t kVD2Bytes[3] = {0x56, 0x44, 0x32};  // "VD2"
-constexpr int kFirstEchoTimeout = 340;
-constexpr int kReadTimeout = 240;
-constexpr int kWriteTimeout = 1000;
+constexpr auto kVD2Bytes = protocol::kVD2Handshake;
+constexpr int kFirstEchoTimeout = protocol::kFirstEchoTimeoutMs;
+constexpr int kReadTimeout = protocol::kReplyTimeoutMs;
+constexpr int kWriteTimeout = protocol::kWriteTimeoutMs;
 
 std::uint8_t IdentificationByte(int type) {
   switch (type) {
-    case kVD2E: return 0x65;   // "e"
-    case kVD2SX: return 0x58;  // "X"
-    default: return 0x50;      // "P"
+    case kVD2E:
+      return protocol::kVD2EByte;
+    case kVD2SX:
+      return protocol::kVD2SXByte;
+    default:
+      return protocol::kVD2PByte;
   }
 }
 
@@ -40,14 +45,18 @@ QChar HexDigit(int value) { return QChar::fromLatin1("0123456789ABCDEF"[value & 
 
 }  // namespace
 
+void SleepMs(int milliseconds) {
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
 void ResetPulse(TSerial& port) {
   port.SetDTR(1);
   port.SetBreak(1);
-  app::WaitMs(2);
+  SleepMs(protocol::kResetDtrMs);
   port.SetDTR(0);
-  app::WaitMs(50);
+  SleepMs(protocol::kResetBreakMs);
   port.SetBreak(0);
-  app::WaitMs(15);
+  SleepMs(protocol::kResetSettleMs);
   port.Read(0, 0);
 }
 
@@ -55,6 +64,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
   result.DeviceText.clear();
   result.VersionText.clear();
   result.EchoText = app::LoadText(387);
+  result.Echo = true;
   result.ModuleType = kNoModule;
   ResetPulse(port);
 
@@ -63,6 +73,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
       port.WriteByte(b, kWriteTimeout);
       const int echo = port.ReadByte(kFirstEchoTimeout);
       if ((echo & 0xFF) != b) {
+        result.Echo = false;
         result.EchoText = app::LoadText(388);
         return false;
       }

@@ -4,12 +4,10 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QThread>
-
 #include <array>
 #include <atomic>
 #include <memory>
 
-#include "app/core/Services.h"
 #include "app/core/Texts.h"
 
 namespace comm {
@@ -30,10 +28,13 @@ void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
 }  // namespace
 
 void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
-                                    std::uint8_t downloadModule) {
+                                    std::uint8_t downloadModule, const std::atomic<bool>* cancel) {
   std::uint32_t error = 0;
+  Finding.portName = portName;
+  Finding.scanned = true;
   Slot = portSlots.AcquirePort(portName, &error);
   if (Slot == kNoPort) {
+    Finding.openError = error == 0 ? OpenErrorKind::Other : OpenErrorKindOf(error);
     // All portSlots busy reports error 0, which reads as "cannot open" too.
     DeviceText = app::LoadText(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
     return;
@@ -42,25 +43,29 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
 
   // Loopback: does DSR follow RTS? Only when DSR is clear while RTS is low.
   port.SetRTS(0);
-  app::WaitMs(2);
+  SleepMs(protocol::kLoopbackSettleMs);
   LoopbackText = app::LoadText(388);
   if ((port.ModemStatus() & kDsrOn) == 0) {
     port.SetRTS(1);
-    app::WaitMs(2);
-    if (port.ModemStatus() & kDsrOn) LoopbackText = app::LoadText(387);
+    SleepMs(protocol::kLoopbackSettleMs);
+    Finding.loopback = (port.ModemStatus() & kDsrOn) != 0;
+    if (Finding.loopback) LoopbackText = app::LoadText(387);
     port.SetRTS(0);
   }
 
-  const QString yes = app::LoadText(387);
   for (int type = kVD2; type <= kVD2P; ++type) {
+    if (cancel != nullptr && *cancel) break;
     IdentifyResult result;
     const bool found = Identify(port, type, downloadModule, result);
     DeviceText = result.DeviceText;
     VersionText = result.VersionText;
     EchoText = result.EchoText;
     ModuleType = result.ModuleType;
+    Finding.echo = result.Echo;
+    Finding.moduleType = result.ModuleType;
+    Finding.version = result.VersionText;
     // Without an echo nothing is there to try the other types on.
-    if (found || EchoText != yes) break;
+    if (found || !result.Echo) break;
   }
   port.Close();
 }
@@ -73,6 +78,8 @@ void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread&
   table.SetCell(kLoopbackColumn, row, thread.LoopbackText);
   table.SetCell(kEchoColumn, row, thread.EchoText);
   table.SetCell(kTypeColumn, row, QString::number(thread.ModuleType));
+  if (std::size_t(thread.PortIndex) < session.Findings.size())
+    session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
   table.MakeRowVisible(row);
   ui.RowChanged(row);
   session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];
@@ -91,10 +98,9 @@ void ScanPorts(Session& session, DownloadUi& ui) {
   // Qt threads, because each one owns a QSerialPort and its socket notifier.
   std::array<std::unique_ptr<QThread>, kThreadCount> threads;
   const std::uint8_t downloadModule = session.DownloadModule;
-  const QString selected = session.SelectedPort();
-
   for (int i = 0; i < session.PortList.size(); ++i) {
-    if (selected != QStringLiteral("AUTO") && session.PortList[i] != selected) {
+    if (session.Cancelled) break;
+    if (!session.ScansPort(session.PortList[i])) {
       session.PortStatus.SetCell(kDeviceColumn, i + 1, app::LoadText(386));
       ui.RowChanged(i + 1);
       continue;
@@ -108,11 +114,13 @@ void ScanPorts(Session& session, DownloadUi& ui) {
     peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
     const QString portName = session.PortList[i];
     PortSlots& portSlots = session.Slots();
-    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName, downloadModule] {
+    const std::atomic<bool>* cancel = &session.Cancelled;
+    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName,
+                                          downloadModule, cancel] {
       TIdentificationThread thread;
       thread.BitIndex = n;
       thread.PortIndex = i;
-      thread.Execute(portSlots, portName, downloadModule);
+      thread.Execute(portSlots, portName, downloadModule, cancel);
       QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
                                 Qt::QueuedConnection);
     }));

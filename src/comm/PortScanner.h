@@ -3,7 +3,7 @@
 // findings are written into the port status table on the GUI thread.
 
 #include <QString>
-
+#include <atomic>
 #include <cstdint>
 
 #include "comm/DownloadUi.h"
@@ -26,9 +26,13 @@ struct TIdentificationThread {
   QString LoopbackText;
   QString EchoText;
   std::uint8_t ModuleType = kNoModule;
+  // The same findings as values.
+  PortFinding Finding;
 
   // The thread body: acquire a slot, loopback test, handshakes of types 2..5, close.
-  void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule);
+  // A set `cancel` stops it before the next module type.
+  void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule,
+               const std::atomic<bool>* cancel = nullptr);
 };
 
 // Scans PortList as SelectedPort says and returns when every started thread has reported.

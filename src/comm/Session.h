@@ -5,26 +5,34 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "comm/PortFinding.h"
 #include "comm/PortSlots.h"
 #include "comm/PortStatusTable.h"
 #include "comm/Ports.h"
 
 namespace comm {
 
-inline constexpr int kPacketSize = 18;
-inline constexpr int kPacketLimit = 128;
+inline constexpr int kPacketSize = protocol::kPacketSize;
+inline constexpr int kPacketLimit = protocol::kPacketLimit;
 inline constexpr int kProgramLimit = 1;  // one program per download in this system
 using Packet = std::array<std::uint8_t, kPacketSize>;
+
+class LinkThread;
 
 class Session {
  public:
   explicit Session(PortSlots& portSlots = SerialSlots());
+  ~Session();
+
+  // The thread that owns the download's port and the test exchange; started on first use.
+  LinkThread& Link();
 
   PortSlots& Slots() { return slots_; }
 
@@ -38,9 +46,19 @@ class Session {
   // "AUTO" or the one port the user chose (kept in the shared Global state).
   QString SelectedPort() const;
   void SetSelectedPort(const QString& port);
+  // Ports named by the caller (the command line's --port, given once or more); when not
+  // empty they replace SelectedPort for the scan.
+  QStringList ChosenPorts;
+  // Whether the scan looks at this port.
+  bool ScansPort(const QString& port) const;
+
+  // Set from any thread (a signal handler too) to stop a scan or download at its next step.
+  std::atomic<bool> Cancelled{false};
 
   // Scan and download.
   PortStatusTable PortStatus;
+  // What the last scan found, one entry per PortList entry.
+  std::vector<PortFinding> Findings;
   std::uint32_t ScanBusy = 0;
   std::uint8_t DownloadModule = 0;
   std::uint8_t ProgramCount = 0;
@@ -53,6 +71,7 @@ class Session {
 
  private:
   PortSlots& slots_;
+  std::unique_ptr<LinkThread> link_;
 };
 
 Session& TheSession();

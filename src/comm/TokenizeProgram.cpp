@@ -47,6 +47,7 @@ bool Downloader::TokenizeProgram(const QStringList& programText) {
 
 int Downloader::DownloadTokenization(bool keepPortOpen, const QStringList& programText) {
   if (TokenizeProgram(programText)) return DownloadIt(keepPortOpen);
+  outcome_ = DownloadOutcome{DownloadFailure::NothingToSend};
   ui_.ShowTokenizeFailure(QStringLiteral("Error! Tokenization Failed!"), errorText_);
   return kNoPort;
 }

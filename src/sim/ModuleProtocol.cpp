@@ -3,10 +3,10 @@
 namespace sim {
 namespace {
 
-constexpr std::uint8_t kVD2Bytes[3] = {0x56, 0x44, 0x32};  // "VD2"
-constexpr std::uint8_t kVD2EByte = 0x65;                   // "e"
-constexpr std::uint8_t kVD2SXByte = 0x58;                  // "X"
-constexpr std::uint8_t kVD2PByte = 0x50;                   // "P"
+constexpr auto kVD2Bytes = protocol::kVD2Handshake;
+using protocol::kVD2EByte;
+using protocol::kVD2PByte;
+using protocol::kVD2SXByte;
 constexpr std::uint8_t kGarbageStatus = 0x5A;
 // A pause this long abandons a half-received packet or command as well.
 constexpr int kAbandonPauseMs = 300;
@@ -36,7 +36,13 @@ bool ModuleProtocol::AtBoundary() const {
 
 std::vector<std::uint8_t> ModuleProtocol::OnByte(std::uint8_t byte, int silenceMs) {
   std::vector<std::uint8_t> out;
-  if (config_.fault.kind == FaultKind::NoAnswer || state_ == State::Silent) return out;
+  lastByteDelayMs_ = 0;
+  if (config_.fault.kind == FaultKind::NoAnswer || state_ == State::Silent || hungUp_) return out;
+  // The line dies with the first byte after a complete handshake, before that byte is echoed.
+  if (config_.fault.kind == FaultKind::HangUpAfterHandshake && handshakesDone_ > 0) {
+    hungUp_ = true;
+    return out;
+  }
 
   // No DTR or BREAK reaches us: an identification byte after a pause is a fresh start.
   const bool pause = silenceMs >= config_.resetPauseMs;
@@ -47,7 +53,7 @@ std::vector<std::uint8_t> ModuleProtocol::OnByte(std::uint8_t byte, int silenceM
   }
 
   // The module's hardware echoes every byte it receives.
-  out.push_back(config_.fault.kind == FaultKind::WrongEcho ? std::uint8_t(byte ^ 0x5A) : byte);
+  out.push_back(EchoOf(byte));
 
   switch (state_) {
     case State::Idle: HandleIdle(byte, out); break;
@@ -58,6 +64,21 @@ std::vector<std::uint8_t> ModuleProtocol::OnByte(std::uint8_t byte, int silenceM
     case State::Silent: break;
   }
   return out;
+}
+
+bool ModuleProtocol::FaultAt(FaultKind kind, int packet) const {
+  return config_.fault.kind == kind && config_.fault.packet == packet;
+}
+
+std::uint8_t ModuleProtocol::EchoOf(std::uint8_t byte) const {
+  if (config_.fault.kind == FaultKind::WrongEcho) return std::uint8_t(byte ^ 0x5A);
+  // The fifth byte of the faulty packet's echo comes back with its lowest bit flipped.
+  constexpr int kAlteredByte = 4;
+  if (state_ == State::Download && packetFill_ == kAlteredByte &&
+      FaultAt(FaultKind::EchoByteWrongAt, download_.packetsReceived + 1)) {
+    return std::uint8_t(byte ^ 0x01);
+  }
+  return byte;
 }
 
 void ModuleProtocol::HandleIdle(std::uint8_t byte, std::vector<std::uint8_t>& out) {
@@ -78,7 +99,7 @@ std::uint8_t ModuleProtocol::IdentificationReply() const {
     case kVD2SX: return std::uint8_t(kVD2SXByte + config_.minorVersion);
     case kVD2P: {
       std::uint8_t reply = std::uint8_t(kVD2PByte + config_.minorVersion);
-      if (config_.pinCount == 24) reply |= 0x20;
+      if (config_.pinCount == 24) reply |= protocol::kVD2PPinBit;
       return reply;
     }
     default: return 0;
@@ -103,6 +124,7 @@ void ModuleProtocol::HandleHandshake(std::uint8_t byte, std::vector<std::uint8_t
   }
   out.push_back(config_.versionByte);
   StartDownload();
+  handshakesDone_++;
 }
 
 void ModuleProtocol::StartDownload() {
@@ -128,13 +150,16 @@ void ModuleProtocol::HandleDownload(std::uint8_t byte, std::vector<std::uint8_t>
 
   const int number = ++download_.packetsReceived;
   std::uint8_t status = 0;
-  if (config_.fault.kind == FaultKind::StatusTwoAt && config_.fault.packet == number) {
-    status = 2;
+  const bool stray = FaultAt(FaultKind::StrayAfterEcho, number);
+  if (stray) out.push_back(0x00);  // between the echo and the status, which refuses the packet
+  if ((config_.fault.kind == FaultKind::StatusTwoAt && config_.fault.packet == number) || stray) {
+    status = protocol::kStatusVerifyError;
   } else if (config_.fault.kind == FaultKind::GarbageAt && config_.fault.packet == number) {
     status = kGarbageStatus;
   } else {
     status = CheckAndStorePacket();
   }
+  if (FaultAt(FaultKind::LateStatusAt, number)) lastByteDelayMs_ = config_.lateStatusMs;
   if (status == 0) ++download_.packetsAccepted;
   out.push_back(status);
   if (config_.fault.kind == FaultKind::SilentAfter && config_.fault.packet == number) {

@@ -14,10 +14,10 @@
 
 namespace sim {
 
-inline constexpr int kEepromSize = 2048;
-inline constexpr int kPacketSize = 18;
-inline constexpr int kBlockCount = kEepromSize / 16;
-inline constexpr int kCommandSize = 4;
+inline constexpr int kEepromSize = protocol::kEepromSize;
+inline constexpr int kPacketSize = protocol::kPacketSize;
+inline constexpr int kBlockCount = kEepromSize / protocol::kBlockSize;
+inline constexpr int kCommandSize = protocol::kTestCommandSize;
 
 using Eeprom = std::array<std::uint8_t, kEepromSize>;
 using TestCommand = std::array<std::uint8_t, kCommandSize>;
@@ -55,6 +55,11 @@ class ModuleProtocol {
   void SetCommandHandler(CommandHandler handler) { commandHandler_ = std::move(handler); }
   void SetDownloadHook(DownloadHook hook) { downloadHook_ = std::move(hook); }
 
+  // How long the last byte of the latest answer is held back (a late status), in ms.
+  int lastByteDelayMs() const { return lastByteDelayMs_; }
+  // True once the module has hung up the line for good (HangUpAfterHandshake).
+  bool hungUp() const { return hungUp_; }
+
  private:
   bool AtBoundary() const;
   void HandleIdle(std::uint8_t byte, std::vector<std::uint8_t>& out);
@@ -64,6 +69,8 @@ class ModuleProtocol {
   void StartDownload();
   std::uint8_t CheckAndStorePacket();
   std::uint8_t IdentificationReply() const;
+  std::uint8_t EchoOf(std::uint8_t byte) const;
+  bool FaultAt(FaultKind kind, int packet) const;
 
   RobotConfig config_;
   State state_ = State::Idle;
@@ -77,6 +84,9 @@ class ModuleProtocol {
   int downloadsCompleted_ = 0;
   CommandHandler commandHandler_;
   DownloadHook downloadHook_;
+  int lastByteDelayMs_ = 0;
+  bool hungUp_ = false;
+  int handshakesDone_ = 0;
 };
 
 // True for the bytes that open an identification handshake of any module type.

@@ -3,18 +3,27 @@
 
 #include <cstdint>
 
+#include "protocol/RobotProtocol.h"
+
 namespace sim {
 
-// Module types as numbered everywhere in the system.
-enum ModuleType : int { kVD2 = 2, kVD2E = 3, kVD2SX = 4, kVD2P = 5 };
+// The module types the virtual robot can be.
+using protocol::kVD2;
+using protocol::kVD2E;
+using protocol::kVD2P;
+using protocol::kVD2SX;
 
 enum class FaultKind {
   None,
-  NoAnswer,       // a dead port: no echo, no reply, nothing at all
-  WrongEcho,      // every echoed byte comes back altered
-  StatusTwoAt,    // packet `packet` is answered with status 2 (EEPROM verify error)
-  GarbageAt,      // packet `packet` is answered with a status byte that means nothing
-  SilentAfter,    // after the status of packet `packet` the module never sends again
+  NoAnswer,              // a dead port: no echo, no reply, nothing at all
+  WrongEcho,             // every echoed byte comes back altered
+  StatusTwoAt,           // packet `packet` is answered with status 2 (EEPROM verify error)
+  GarbageAt,             // packet `packet` is answered with a status byte that means nothing
+  SilentAfter,           // after the status of packet `packet` the module never sends again
+  StrayAfterEcho,        // a stray 0x00 after the echo of packet `packet`, then status 2 for it
+  LateStatusAt,          // the status of packet `packet` comes lateStatusMs after its echo
+  EchoByteWrongAt,       // one byte of the echo of packet `packet` comes back altered
+  HangUpAfterHandshake,  // the line closes at the first byte after a complete handshake
 };
 
 struct Fault {
@@ -38,6 +47,8 @@ struct RobotConfig {
   // pseudo-terminal carries neither DTR nor BREAK.
   int resetPauseMs = 40;
   Fault fault;
+  // LateStatusAt: how late the status comes, well past the PC's wait for it.
+  int lateStatusMs = 400;
   // After a download the module runs the image on the virtual robot (its body and arena), so
   // the test exchange is answered by the downloaded program instead of `sensorByte`.
   bool runProgram = false;
@@ -46,6 +57,6 @@ struct RobotConfig {
 };
 
 // Wire time of one byte at 9600 baud with start and stop bit, in microseconds.
-inline constexpr int kByteTimeUs = 10'000'000 / 9600;
+inline constexpr int kByteTimeUs = protocol::kByteTimeUs;
 
 }  // namespace sim

@@ -86,7 +86,7 @@ void VirtualRobot::Stop() {
 
 void VirtualRobot::Run() {
   std::uint8_t buffer[512];
-  while (running_) {
+  while (running_ && masterFd_ >= 0) {
     pollfd fds[2] = {{masterFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
     const int ready = ::poll(fds, 2, -1);
     if (ready < 0) {
@@ -122,6 +122,8 @@ void VirtualRobot::HandleInput(const std::uint8_t* bytes, int count) {
     std::vector<std::uint8_t> answer;
     std::vector<DownloadRecord> hooks;
     ModuleProtocol::DownloadHook userHook;
+    int lastByteDelayMs = 0;
+    bool hangUp = false;
     {
       std::lock_guard lock(mutex_);
       wireLog_.push_back({true, bytes[i]});
@@ -129,8 +131,14 @@ void VirtualRobot::HandleInput(const std::uint8_t* bytes, int count) {
       for (std::uint8_t b : answer) wireLog_.push_back({false, b});
       hooks.swap(pendingHooks_);
       userHook = userHook_;
+      lastByteDelayMs = protocol_.lastByteDelayMs();
+      hangUp = protocol_.hungUp();
     }
-    Send(answer);
+    SendHoldingLast(answer, lastByteDelayMs);
+    if (hangUp) {
+      HangUp();
+      return;
+    }
     if (!hooks.empty()) {
       if (userHook) {
         for (const auto& record : hooks) userHook(record);
@@ -138,6 +146,24 @@ void VirtualRobot::HandleInput(const std::uint8_t* bytes, int count) {
       downloadDone_.notify_all();
     }
   }
+}
+
+void VirtualRobot::SendHoldingLast(std::vector<std::uint8_t> bytes, int delayMs) {
+  if (delayMs <= 0 || bytes.empty()) {
+    Send(bytes);
+    return;
+  }
+  const std::uint8_t last = bytes.back();
+  bytes.pop_back();
+  Send(bytes);
+  std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  Send({last});
+}
+
+void VirtualRobot::HangUp() {
+  // Both ends closed: once the PC lets go of the device, its path disappears.
+  CloseFd(slaveFd_);
+  CloseFd(masterFd_);
 }
 
 void VirtualRobot::Send(const std::vector<std::uint8_t>& bytes) {

@@ -74,6 +74,10 @@ class VirtualRobot {
   void Run();
   void HandleInput(const std::uint8_t* bytes, int count);
   void Send(const std::vector<std::uint8_t>& bytes);
+  // Sends the answer with its last byte held back delayMs (a late status).
+  void SendHoldingLast(std::vector<std::uint8_t> bytes, int delayMs);
+  // Closes the pseudo-terminal from the robot's side and stops answering.
+  void HangUp();
 
   RobotConfig config_;
   std::string devicePath_;

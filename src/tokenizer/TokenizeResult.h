@@ -4,16 +4,25 @@
 
 #include <cstdint>
 
+#include "protocol/RobotProtocol.h"
+
 namespace tok {
 
 constexpr int SourceCapacity = 65536;  // characters, including the room error texts use at the end
-constexpr int EEPROMSize = 2048;
+constexpr int EEPROMSize = protocol::kEepromSize;
 constexpr int ProjectFileLimit = 7;
-constexpr int PacketLimit = 128;
-constexpr int PacketSize = 18;
+constexpr int PacketLimit = protocol::kPacketLimit;
+constexpr int PacketSize = protocol::kPacketSize;
 
-// Module types, the same numbers everywhere.
-enum ModuleType : uint8_t { ModuleNone = 0, ModuleVD1, ModuleVD2, ModuleVD2E, ModuleVD2SX, ModuleVD2P, ModuleVD2PE };
+// Module types: the wire's numbering under the compiler's names.
+using ModuleType = protocol::ModuleType;
+inline constexpr ModuleType ModuleNone = protocol::kNoModule;
+inline constexpr ModuleType ModuleVD1 = protocol::kVD1;
+inline constexpr ModuleType ModuleVD2 = protocol::kVD2;
+inline constexpr ModuleType ModuleVD2E = protocol::kVD2E;
+inline constexpr ModuleType ModuleVD2SX = protocol::kVD2SX;
+inline constexpr ModuleType ModuleVD2P = protocol::kVD2P;
+inline constexpr ModuleType ModuleVD2PE = protocol::kVD2PE;
 
 // EEPROMFlags bits 0-1 and bit 7.
 constexpr uint8_t FlagUseMask = 3;

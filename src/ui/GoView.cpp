@@ -77,6 +77,9 @@ void ConnectDownloadWindows(Windows& windows) {
   };
 
   test->Slots = &windows.Download->Session().Slots();
+  test->Link = &windows.Download->Session().Link();
+  // While a scan or download runs, the windows hold off the commands that would disturb it.
+  windows.Download->JobRunning = [main](bool running) { main->SetLinkBusy(running); };
   test->DownloadTokenization = [main](bool keepPortOpen) { return main->DownloadTokenization(keepPortOpen); };
   // The centres live in the document (every program built from it uses them) and reach the
   // settings store when the program ends.

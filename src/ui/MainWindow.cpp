@@ -328,6 +328,21 @@ void TMainForm::SetButtonEnabled(int tag, bool enabled) {
   if (app::PictureSlot* cover = Pictures[ButtonOf(tag).Cover]) cover->setVisible(!enabled);
 }
 
+namespace {
+// The commands that would start a second link job or take the lists or the window away.
+bool HeldWhileLinkBusy(int tag) {
+  return tag == kGoButton || tag == kTestButton || tag == kOpenButton || tag == kClearButton ||
+         tag == kQuitButton;
+}
+}  // namespace
+
+void TMainForm::SetLinkBusy(bool busy) {
+  linkBusy_ = busy;
+  for (int tag : {kGoButton, kTestButton, kOpenButton, kClearButton, kQuitButton})
+    SetButtonEnabled(tag, !busy);
+  if (!busy && !quitting_) AutoEnableDisable();
+}
+
 void TMainForm::HideButtonLooks(bool editButtonsOnly) {
   for (const PictureButton& button : kPictureButtons) {
     if (editButtonsOnly && !button.IsEditButton()) continue;
@@ -357,6 +372,7 @@ void TMainForm::ButtonClick(app::PictureSlot* slot) {
   // Every command starts by letting go of its pressed look.
   Pictures[button.Pressed]->hide();
   Pictures[button.Highlight]->hide();
+  if (linkBusy_ && HeldWhileLinkBusy(tag)) return;
   switch (tag) {
     case kGoButton: Go(); break;
     case kClearButton: Clear(); break;
@@ -523,6 +539,9 @@ bool TMainForm::AltShortcut(int keyCode) {
 
 void TMainForm::RunCommand(app::ShortcutCommand command) {
   using C = app::ShortcutCommand;
+  const bool held = command == C::Go || command == C::Test || command == C::Open || command == C::Clear ||
+                    command == C::Quit;
+  if (linkBusy_ && held) return;
   switch (command) {
     case C::None: return;
     case C::Delete: ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier); return;
@@ -559,7 +578,11 @@ void TMainForm::Quit() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // A close request from the window system is the Quit command.
+  // A close request from the window system is the Quit command, which waits for the link.
+  if (linkBusy_ && !quitting_) {
+    event->ignore();
+    return;
+  }
   if (!quitting_) Quit();
   if (quitting_)
     event->accept();

@@ -53,6 +53,10 @@ class TMainForm : public QWidget {
   // --- buttons ---
   bool ButtonEnabled(int tag) const;
   void SetButtonEnabled(int tag, bool enabled);
+  // While the robot link has a job (a scan, a download), Go, Test, Open, Clear and Quit are
+  // held off (buttons, Alt keys and the window's close box alike) and shown disabled.
+  void SetLinkBusy(bool busy);
+  bool LinkBusy() const { return linkBusy_; }
   void ButtonMouseMove(app::PictureSlot* slot);
   void HighlightedButtonMouseDown(app::PictureSlot* slot);
   void ButtonClick(app::PictureSlot* slot);
@@ -165,6 +169,7 @@ class TMainForm : public QWidget {
 
   bool shown_ = false;
   bool quitting_ = false;
+  bool linkBusy_ = false;
   bool moving_ = false;
   QPoint lastCursor_;
   QRegion region_;

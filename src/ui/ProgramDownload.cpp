@@ -31,6 +31,7 @@ ProgramDownload::ProgramDownload(TProgressForm& progress, comm::Session* session
 ProgramDownload::~ProgramDownload() = default;
 
 int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
+  if (running_) return comm::kNoPort;
   const QStringList lines = app::TheProgramText().lines();
   if (!downloader_->TokenizeProgram(lines)) {
     lastFailure_ = CompileFailure{};
@@ -49,11 +50,16 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
     return comm::kNoPort;
   }
   lastFailure_ = CompileFailure{};
+  // The window answers during the job, so a second Go could come in: it is held off here too.
+  running_ = true;
+  if (JobRunning) JobRunning(true);
   progress_.HoldBusyCursor(true);
   const int slot = downloader_->DownloadIt(keepPortOpen);
   progress_.HoldBusyCursor(false);
   if (!downloader_->lastDownloadComplete())
     AdviseOnSerialTrouble(session_.PortList, [this](const QString& text) { progress_.ShowError(text); });
+  running_ = false;
+  if (JobRunning) JobRunning(false);
   return slot;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace comm {
@@ -41,6 +42,10 @@ class ProgramDownload {
   int DownloadTokenization(bool keepPortOpen);
 
   const CompileFailure& LastCompileFailure() const { return lastFailure_; }
+  // Whether a scan or download is under way; a second DownloadTokenization meanwhile is refused.
+  bool Running() const { return running_; }
+  // Told when a job starts (true) and ends (false), to hold the windows' commands off.
+  std::function<void(bool running)> JobRunning;
   comm::Session& Session() { return session_; }
 
  private:
@@ -49,6 +54,7 @@ class ProgramDownload {
   std::unique_ptr<tok::Tokenizer> tokenizer_;
   std::unique_ptr<comm::Downloader> downloader_;
   CompileFailure lastFailure_;
+  bool running_ = false;
 };
 
 }  // namespace ui

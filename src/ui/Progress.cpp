@@ -1,6 +1,7 @@
 #include "ui/Progress.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "app/ShowError.h"
 #include "app/core/Services.h"
@@ -149,7 +151,7 @@ int TProgressForm::OpenProgress(const QString& message) {
     FormShow();
     show();
     raise();
-    repaint();
+    update();
     return -1;
   }
   EMessage->show();
@@ -372,7 +374,6 @@ bool TProgressForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TProgressForm::SetScanning(bool scanning) {
   ScanningLabel->setVisible(scanning);
-  ScanningLabel->repaint();
 }
 
 void TProgressForm::PlaceMarker(int row) {
@@ -381,7 +382,7 @@ void TProgressForm::PlaceMarker(int row) {
   TXStatus->move(kGridLeft - kMarkerSize - 6, top);
   TXStatus->raise();
   TXStatus->show();
-  TXStatus->repaint();
+  TXStatus->update();
 }
 
 void TProgressForm::ToggleMarker() {
@@ -393,14 +394,15 @@ void TProgressForm::StepIt(int program) {
     bool tagged = false;
     if (bar->property("tag").toInt(&tagged) != program || !tagged) continue;
     bar->setValue(std::min(bar->value() + 1, bar->maximum()));
-    bar->repaint();
   }
 }
 
 void TProgressForm::CloseProgress() {
   if (!isVisible()) return;
-  repaint();
-  app::WaitMs(ClosePauseMs);  // the last state stays on screen for a moment
+  // The last state stays on screen for a moment, painted and answering meanwhile.
+  QEventLoop pause;
+  QTimer::singleShot(ClosePauseMs, &pause, &QEventLoop::quit);
+  pause.exec();
   hide();
 }
 

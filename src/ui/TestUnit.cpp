@@ -12,7 +12,9 @@
 #include "app/Pictures.h"
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
+#include "comm/LinkThread.h"
 #include "comm/PortSlots.h"
+#include "comm/TestExchange.h"
 #include "ui/FilledShape.h"
 
 namespace ui {
@@ -25,10 +27,6 @@ constexpr int kPulseMax = 850;
 constexpr int kPulseCentre = 750;
 constexpr int kCalibrationBase = 650;
 constexpr int kExchangeMs = 10;
-// The exchange's time-outs: the command out, its echo back, then the answer byte.
-constexpr int kWriteTimeout = 10;
-constexpr int kEchoTimeout = 100;
-constexpr int kAnswerTimeout = 200;
 // Answer bits.
 constexpr int kLeftIr = 1, kRightIr = 2, kLeftWhisker = 4, kRightWhisker = 8;
 const QColor kSensorRed(0xFF, 0x00, 0x00);
@@ -239,6 +237,7 @@ void TTestForm::FormShow() {
 }
 
 void TTestForm::done(int result) {
+  if (downloading_) return;
   FormClose();
   QDialog::done(result);
 }
@@ -250,16 +249,42 @@ void TTestForm::FormClose() {
   LServoSpinEdit->setEnabled(false);
   TestTimer->stop();
   RunTestButton->setEnabled(true);
-  if (TestSlot > kNoSlot && Slots != nullptr) Slots->SlotPort(TestSlot).Close();
+  CloseTestPort();
+}
+
+void TTestForm::RunOnLink(const std::function<void()>& job) {
+  if (Link != nullptr)
+    Link->Run(job);
+  else
+    job();
+}
+
+void TTestForm::CloseTestPort() {
+  if (TestSlot > kNoSlot && Slots != nullptr) {
+    comm::TSerial* port = &Slots->SlotPort(TestSlot);
+    RunOnLink([port] { port->Close(); });
+  }
   TestSlot = kNoSlot;
 }
 
+TTestForm::~TTestForm() {
+  if (TestTimer != nullptr) TestTimer->stop();
+  CloseTestPort();
+}
+
 void TTestForm::RunTestButtonClick() {
+  if (downloading_) return;
   TestTimer->stop();
-  if (TestSlot > kNoSlot && Slots != nullptr) Slots->SlotPort(TestSlot).Close();
-  TestSlot = kNoSlot;
+  CloseTestPort();
   app::LoadProgramText(kTestProgram);
+  // The window keeps answering during the download; its own commands wait for the end.
+  downloading_ = true;
+  RunTestButton->setEnabled(false);
+  ExitButton->setEnabled(false);
   TestSlot = DownloadTokenization ? DownloadTokenization(true) : kNoSlot;
+  downloading_ = false;
+  RunTestButton->setEnabled(true);
+  ExitButton->setEnabled(true);
   // The test runs also after a refused packet, as long as a port was opened.
   if (TestSlot > kNoSlot) {
     CheckBoxClick();
@@ -276,12 +301,24 @@ std::array<std::uint8_t, 4> TTestForm::CommandBytes() const {
 
 void TTestForm::TestOnTimer() {
   if (TestSlot <= kNoSlot || Slots == nullptr) return;
-  comm::TSerial& port = Slots->SlotPort(TestSlot);
-  const std::array<std::uint8_t, 4> command = CommandBytes();
-  port.Read(0, 0);  // empty the input queue
-  port.WriteBuffer(command.data(), int(command.size()), kWriteTimeout);
-  port.Read(4, kEchoTimeout);  // the module's echo, not compared
-  ShowSensors(port.ReadByte(kAnswerTimeout));
+  comm::TSerial* port = &Slots->SlotPort(TestSlot);
+  const comm::TestCommand command = CommandBytes();
+  if (Link == nullptr) {
+    ShowSensors(comm::TestExchange(*port, command));
+    return;
+  }
+  if (exchangePending_) return;
+  exchangePending_ = true;
+  Link->Post([this, port, command] {
+    const int answer = comm::TestExchange(*port, command);
+    QMetaObject::invokeMethod(
+        this,
+        [this, answer] {
+          exchangePending_ = false;
+          ShowSensors(answer);
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void TTestForm::ShowSensors(int answer) {

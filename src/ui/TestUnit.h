@@ -17,6 +17,7 @@ class QSpinBox;
 class QTimer;
 
 namespace comm {
+class LinkThread;
 class PortSlots;
 }
 
@@ -28,6 +29,7 @@ class TTestForm : public QDialog {
   Q_OBJECT
  public:
   explicit TTestForm(QWidget* parent = nullptr);
+  ~TTestForm() override;
 
   // --- controls ---
   QSpinBox* LServoSpinEdit = nullptr;
@@ -70,6 +72,8 @@ class TTestForm : public QDialog {
   std::function<std::pair<std::uint8_t, std::uint8_t>()> ReadServoCenters;  // left, right
   std::function<void(std::uint8_t left, std::uint8_t right)> StoreServoCenters;
   comm::PortSlots* Slots = nullptr;
+  // The thread that owns the test port; without one the exchange runs on this thread.
+  comm::LinkThread* Link = nullptr;
 
   // --- handlers ---
   void FormShow();
@@ -100,8 +104,15 @@ class TTestForm : public QDialog {
   void MakeControls();
   void MakeRobotDrawing();
   void SyncSliders();
+  // Closes the test port on the thread that owns it, after any exchange still under way.
+  void CloseTestPort();
+  void RunOnLink(const std::function<void()>& job);
 
   std::pair<std::uint8_t, std::uint8_t> ownCenters_{100, 100};
+  // An exchange is on the link thread; the timer skips its turn rather than queue another.
+  bool exchangePending_ = false;
+  // The test program is being downloaded: the window's buttons and its closing wait.
+  bool downloading_ = false;
 };
 
 }  // namespace ui

@@ -3,12 +3,12 @@
 // records what it was asked to show, and fake serial devices behind which a module protocol
 // answers at once (no real waiting, so failure paths cost no time-outs).
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-
-#include <gtest/gtest.h>
-
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -33,7 +33,10 @@ class RecordingUi : public comm::DownloadUi {
   }
   int SelectedRow() override { return chosenRow; }
   void CloseProgress() override { ++closed; }
-  void SetScanning(bool on) override { scanning.push_back(on); }
+  void SetScanning(bool on) override {
+    scanning.push_back(on);
+    if (!on && onScanEnd) onScanEnd();
+  }
   void RowChanged(int row) override { rowsChanged.push_back(row); }
   void PlaceMarker(int row) override { markerRow = row; }
   void ToggleMarker() override { ++toggles; }
@@ -47,6 +50,8 @@ class RecordingUi : public comm::DownloadUi {
     failureDetail = detail;
   }
 
+  // Runs when the scan has ended, before the download decides anything.
+  std::function<void()> onScanEnd;
   // Answers of the modal choice.
   int choiceResult = comm::kDownloadModalResult;
   int chosenRow = -1;

@@ -112,14 +112,27 @@ TEST_F(DownloadTest, FailureTable) {
   silent.fault = {sim::FaultKind::SilentAfter, 4};
   sim::RobotConfig vd2e;
   vd2e.moduleType = sim::kVD2E;
+  sim::RobotConfig strayLast;
+  strayLast.fault = {sim::FaultKind::StrayAfterEcho, 10};
+  sim::RobotConfig strayMiddle;
+  strayMiddle.fault = {sim::FaultKind::StrayAfterEcho, 4};
+  sim::RobotConfig echoByte;
+  echoByte.fault = {sim::FaultKind::EchoByteWrongAt, 3};
+  auto packetError = [](int packet) {
+    return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet);
+  };
   const Case cases[] = {
       {"no robot", {}, false, comm::kNoPort, app::LoadText(412), 0, -1},
       {"VD2E alone", vd2e, true, comm::kNoPort, app::LoadText(412), 0, -1},
       {"version 0x11", v11, true, comm::kNoPort,
        QStringLiteral("Cannot download to this version of the device."), 0, -1},
       {"status 2 at packet 5", status2, true, 0, app::LoadText(392), 5, 5},
-      {"garbage status at packet 3", garbage, true, 0, app::LoadText(393), 3, 3},
-      {"silent after packet 4", silent, true, 0, app::LoadText(393), 5, 5},
+      {"garbage status at packet 3", garbage, true, 0, packetError(3), 3, 3},
+      {"silent after packet 4", silent, true, 0, packetError(5), 5, 5},
+      // The stray zero would pass for the last packet's status: the byte after it gives it away.
+      {"stray byte after the last echo", strayLast, true, 0, packetError(10), 10, 10},
+      {"stray byte mid-download shifts the next echo", strayMiddle, true, 0, packetError(5), 5, 5},
+      {"one wrong byte in an echo", echoByte, true, 0, packetError(3), 3, 3},
   };
   for (const auto& c : cases) {
     world.ports_.clear();
@@ -131,6 +144,7 @@ TEST_F(DownloadTest, FailureTable) {
     ASSERT_EQ(ui.errors.size(), 1u) << c.what;
     EXPECT_EQ(ui.errors[0], c.error) << c.what;
     EXPECT_EQ(ui.progress, c.progress) << c.what;
+    EXPECT_FALSE(downloader->lastDownloadComplete()) << c.what;
     EXPECT_FALSE(ui.busy) << c.what;
     EXPECT_EQ(portSlots->BusyCount(), 0) << c.what;
     if (c.packetsOnWire >= 0) {

@@ -128,12 +128,28 @@ TEST_F(PtyTest, FailureTableOverThePseudoTerminal) {
   garbage.fault = {sim::FaultKind::GarbageAt, 2};
   sim::RobotConfig silent;
   silent.fault = {sim::FaultKind::SilentAfter, 3};
+  sim::RobotConfig strayLast;
+  strayLast.fault = {sim::FaultKind::StrayAfterEcho, 10};
+  sim::RobotConfig lateStatus;
+  lateStatus.fault = {sim::FaultKind::LateStatusAt, 1};
+  sim::RobotConfig echoByte;
+  echoByte.fault = {sim::FaultKind::EchoByteWrongAt, 4};
+  sim::RobotConfig hangUp;
+  hangUp.fault.kind = sim::FaultKind::HangUpAfterHandshake;
+  auto packetError = [](int packet) {
+    return app::LoadText(393) + QStringLiteral(" Paquete %1 de 10.").arg(packet);
+  };
   const Case cases[] = {
       {"no robot", dead, comm::kNoPort, app::LoadText(412), 0, 0},
-      {"version 0x11", v11, comm::kNoPort, QStringLiteral("Cannot download to this version of the device."), 0, 0},
+      {"version 0x11", v11, comm::kNoPort, QStringLiteral("Cannot download to this version of the device."),
+       0, 0},
       {"status 2 after packet 5 of 10", status2, 0, app::LoadText(392), 5, 4},
-      {"garbage status", garbage, 0, app::LoadText(393), 2, 1},
-      {"silent mid-download", silent, 0, app::LoadText(393), 4, 3},
+      {"garbage status", garbage, 0, packetError(2), 2, 1},
+      {"silent mid-download", silent, 0, packetError(4), 4, 3},
+      {"stray byte after the last echo, then status 2", strayLast, 0, packetError(10), 10, 9},
+      {"the first status comes late", lateStatus, 0, packetError(1), 1, 1},
+      {"one wrong byte in the fourth echo", echoByte, 0, packetError(4), 4, 4},
+      {"the line closes after the handshake", hangUp, 0, packetError(1), 1, 0},
   };
   for (const auto& c : cases) {
     robots.clear();
@@ -149,8 +165,11 @@ TEST_F(PtyTest, FailureTableOverThePseudoTerminal) {
     ASSERT_EQ(ui.errors.size(), 1u) << c.what;
     EXPECT_EQ(ui.errors[0], c.error) << c.what;
     EXPECT_EQ(ui.progress, c.progress) << c.what;
+    EXPECT_FALSE(downloader->lastDownloadComplete()) << c.what << ": never a success";
     EXPECT_EQ(portSlots.BusyCount(), 0) << c.what;
-    if (c.expectedSlot != comm::kNoPort && c.robot.fault.kind != sim::FaultKind::SilentAfter) {
+    const bool lineDies = c.robot.fault.kind == sim::FaultKind::SilentAfter ||
+                          c.robot.fault.kind == sim::FaultKind::HangUpAfterHandshake;
+    if (c.expectedSlot != comm::kNoPort && !lineDies) {
       ASSERT_TRUE(robot.WaitForDownloads(1, 2000)) << c.what << ": the closing zero arrives";
       const auto record = robot.lastDownload();
       EXPECT_EQ(record.packetsReceived, c.progress) << c.what << ": nothing sent after the failure";
@@ -179,6 +198,33 @@ TEST_F(PtyTest, PortsThatCannotBeOpened) {
   EXPECT_EQ(port.LastError(), comm::kAccessDenied);
   EXPECT_FALSE(port.Open(ports[1], "9600", "None", "8", "Off", false));
   EXPECT_EQ(port.LastError(), comm::kNoSuchDevice);
+}
+
+TEST_F(PtyTest, APortThatVanishesBetweenScanAndDownloadIsNamedNotSilent) {
+  auto& robot = AddRobot();
+  Prepare();
+  ui.onScanEnd = [&robot] { robot.Stop(); };
+  EXPECT_EQ(downloader->DownloadIt(false), comm::kNoPort);
+  ASSERT_EQ(ui.errors.size(), 1u);
+  EXPECT_EQ(ui.errors[0], app::LoadText(389));
+  EXPECT_EQ(downloader->lastOutcome().failure, comm::DownloadFailure::PortNotOpened);
+  EXPECT_EQ(downloader->lastOutcome().openError, comm::OpenErrorKind::NoSuchPort);
+  EXPECT_EQ(ui.closed, 1) << "the progress window closes after the message";
+  EXPECT_EQ(portSlots.BusyCount(), 0);
+}
+
+TEST_F(PtyTest, ARobotBehindAHeldPortIsReportedAsHeldNotAsMissing) {
+  AddRobot();
+  QSerialPort holder;
+  holder.setPortName(ports[0]);
+  ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+  Prepare();
+  EXPECT_EQ(downloader->DownloadIt(false), comm::kNoPort);
+  ASSERT_EQ(ui.errors.size(), 1u);
+  EXPECT_EQ(ui.errors[0], app::LoadText(390));
+  EXPECT_EQ(downloader->lastOutcome().failure, comm::DownloadFailure::PortNotOpened);
+  EXPECT_EQ(downloader->lastOutcome().openError, comm::OpenErrorKind::InUse);
+  EXPECT_EQ(portSlots.BusyCount(), 0);
 }
 
 TEST_F(PtyTest, ModuleTypesAndThePinCountSuffix) {

@@ -146,8 +146,14 @@ TEST(FuzzChecks, TheScriptedLinkPassesWithHealthyAndSilentModules) {
     healthy.insert(healthy.end(), {2, 0, 0x10});
   }
   for (int k = 0; k < 3; ++k) {
+    // The echo of the check's packet k (block k, filled with k * 37, checksum), then status 0.
+    std::vector<std::uint8_t> packet(18, std::uint8_t(k * 37));
+    packet[0] = std::uint8_t(0x80 + k);
+    unsigned sum = 0;
+    for (int i = 0; i < 17; ++i) sum += packet[i];
+    packet[17] = std::uint8_t(-sum);
     healthy.push_back(19);
-    healthy.insert(healthy.end(), 18, 0x80);
+    healthy.insert(healthy.end(), packet.begin(), packet.end());
     healthy.push_back(0);
   }
   EXPECT_EQ(fuzz::CheckIdentifyAndDownload(healthy), "");

@@ -1,8 +1,9 @@
-#include "sim/ModuleProtocol.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "sim/ModuleProtocol.h"
 
 using sim::FaultKind;
 using sim::ModuleProtocol;
@@ -211,4 +212,52 @@ TEST(ModuleProtocol, DownloadHookSeesTheFinishedDownload) {
   EXPECT_EQ(seen.packetsReceived, 2);
   EXPECT_TRUE(seen.blocksWritten.test(5) && seen.blocksWritten.test(6));
   EXPECT_EQ(seen.eeprom[6 * 16], 8);
+}
+
+TEST(ModuleProtocol, FaultsThatDisturbTheByteCount) {
+  struct Case {
+    const char* what;
+    FaultKind kind;
+    Bytes answerToPacket3;  // what follows the 18 bytes of packet 3 (echo included)
+    int lastByteDelayMs;
+    int accepted;
+  };
+  const Bytes packet3 = Packet(2, 2);
+  Bytes bentEcho = packet3;
+  bentEcho[4] ^= 0x01;
+  auto withTail = [](Bytes echo, Bytes tail) { return Concat({echo, tail}); };
+  const Case cases[] = {
+      {"stray zero, then status 2", FaultKind::StrayAfterEcho, withTail(packet3, {0x00, 2}), 0, 3},
+      {"late status", FaultKind::LateStatusAt, withTail(packet3, {0}), 400, 4},
+      {"one echo byte altered", FaultKind::EchoByteWrongAt, withTail(bentEcho, {0}), 0, 4},
+  };
+  for (const auto& c : cases) {
+    RobotConfig config;
+    config.fault = {c.kind, 3};
+    ModuleProtocol module(config);
+    Feed(module, kVD2Handshake);
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(Feed(module, Packet(k, std::uint8_t(k)), 0).size(), 19u) << c.what;
+    Bytes answer;
+    int delay = 0;
+    for (std::uint8_t b : packet3) {
+      const Bytes part = module.OnByte(b, 0);
+      delay = std::max(delay, module.lastByteDelayMs());
+      answer.insert(answer.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(answer, c.answerToPacket3) << c.what;
+    EXPECT_EQ(delay, c.lastByteDelayMs) << c.what;
+    EXPECT_EQ(Feed(module, Packet(3, 3), 0).size(), 19u) << c.what << ": the packet after is normal";
+    EXPECT_EQ(module.lastDownload().packetsAccepted, c.accepted) << c.what;
+  }
+}
+
+TEST(ModuleProtocol, HangUpAfterTheHandshake) {
+  RobotConfig config;
+  config.fault.kind = FaultKind::HangUpAfterHandshake;
+  ModuleProtocol module(config);
+  EXPECT_EQ(Feed(module, kVD2Handshake), Bytes({0x56, 0xAA, 0x44, 0xBC, 0x32, 0xCE, 0x00, 0x10}));
+  EXPECT_FALSE(module.hungUp());
+  EXPECT_TRUE(Feed(module, {0x56}, kLongPause).empty()) << "not even an echo";
+  EXPECT_TRUE(module.hungUp());
+  EXPECT_TRUE(Feed(module, kVD2Handshake).empty());
 }

@@ -142,19 +142,24 @@ std::string CheckIdentifyAndDownload(Bytes input) {
     session.ProgramPackets[0] = packets;
     CountingUi ui;
     comm::Downloader downloader(session, ui, nullptr);
-    const bool sent = downloader.SendPackets(static_cast<std::uint8_t>(type), 0, slot);
+    const comm::DownloadOutcome outcome = downloader.SendPackets(static_cast<std::uint8_t>(type), 0, slot);
+    const bool sent = outcome.ok();
     lastOutcome.downloaded = sent;
-    if (sent && ui.errors != 0) return "a download reported success after an error box";
-    if (!sent && ui.errors != 1) return "a failed download did not say so exactly once";
+    if (ui.errors != 0) return "the wire exchange showed a message itself";
+    if (sent && (outcome.acceptedPackets != packets || outcome.failingPacket != 0))
+      return "a successful download did not account for every packet";
+    if (!sent && (outcome.failingPacket < 1 || outcome.failingPacket > packets))
+      return "a failed download did not name a packet it sent";
     if (sent && ui.steps != packets) return "a successful download did not step once per packet";
     if (ui.steps > packets) return "the progress bar went past the packet count";
     if (script.written.empty() || script.written.back() != 0) return "the download did not end with its closing zero";
   }
   port.Close();
 
-  // Two identifications (one inside the download), three reads or writes per packet.
+  // Two identifications (one inside the download), three reads or writes per packet, the
+  // quiet check after the last status.
   const long long waited = script.virtualMs + TakeWaitedMs();
-  if (script.calls > 2 * 20 + 3 * packets + 4) return "too many reads and writes: " + std::to_string(script.calls);
+  if (script.calls > 2 * 20 + 3 * packets + 5) return "too many reads and writes: " + std::to_string(script.calls);
   if (waited > 2 * 4000 + 2500LL * packets + 2000)
     return "the exchange outlasted its time-outs: " + std::to_string(waited) + " ms";
   current = nullptr;

@@ -1,6 +1,7 @@
 #include "app/core/Services.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <limits>
 
 namespace app {
@@ -34,10 +35,8 @@ std::int32_t TextToInt(const QString& text) {
 }
 
 void WaitMs(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) {
-  }
+  // Sleeps: a busy wait would take a whole core for nothing.
+  if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
 }  // namespace app

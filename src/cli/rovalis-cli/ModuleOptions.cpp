@@ -1,16 +1,32 @@
 #include "ModuleOptions.h"
 
 #include <QFileInfo>
-
 #include <iostream>
 
-#include "comm/ConsoleDownloadUi.h"
+#include "ConsoleDownloadUi.h"
+#include "Interruption.h"
+#include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/ErrorReport.h"
 #include "comm/Identify.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace cli {
+
+namespace {
+
+// "Descarga completa: %1 paquetes confirmados.", "Interrumpido; el puerto queda cerrado."
+constexpr int kDownloadCompleteText = 462;
+constexpr int kInterruptedText = 465;
+
+}  // namespace
+
+int Interrupted(ConsoleDownloadUi& ui, const InterruptionGuard& interruption) {
+  comm::SetErrorReporter({});
+  ui.EndProgressLine();
+  std::cerr << app::LoadText(kInterruptedText).toStdString() << std::endl;
+  return interruption.exitStatus();
+}
 
 bool ParseModuleOptions(const std::string& command, const std::vector<std::string>& args, ModuleOptions& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -22,9 +38,9 @@ bool ParseModuleOptions(const std::string& command, const std::vector<std::strin
         std::cerr << "rovalis-cli " << command << ": --port needs a port name\n";
         return false;
       }
-      out.Port = args[++i];
+      out.Ports.push_back(args[++i]);
     } else if (arg.starts_with("--port=")) {
-      out.Port = arg.substr(7);
+      out.Ports.push_back(arg.substr(7));
     } else {
       out.Rest.push_back(arg);
     }
@@ -50,22 +66,27 @@ std::unique_ptr<sim::VirtualRobot> StartVirtualRobot(const ModuleOptions& option
 bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::Session& session) {
   // The system does not list pseudo-terminals (a rovalis-sim robot): a device path named
   // with --port joins the list.
-  const QString named = QString::fromStdString(options.Port);
-  if (named.startsWith(u'/') && QFileInfo::exists(named)) comm::AddExtraPort(named);
+  QStringList named;
+  for (const std::string& port : options.Ports) {
+    named << QString::fromStdString(port);
+    if (named.back().startsWith(u'/') && QFileInfo::exists(named.back())) comm::AddExtraPort(named.back());
+  }
   session.RefreshPortList();
-  if (options.Port.empty()) {
-    session.SetSelectedPort(QStringLiteral("AUTO"));
-    return true;
+  // Enumerated once per command: the scan and the download see this same list.
+  const QStringList listed = session.PortList;
+  session.enumerate = [listed](QStringList& list) { list = listed; };
+  session.SetSelectedPort(QStringLiteral("AUTO"));
+  session.ChosenPorts.clear();
+  for (const QString& name : named) {
+    if (!listed.contains(name)) {
+      std::cerr << "rovalis-cli " << command << ": no port " << name.toStdString() << "; the ports are:";
+      for (const QString& port : listed) std::cerr << " " << port.toStdString();
+      if (listed.isEmpty()) std::cerr << " (none)";
+      std::cerr << "\n";
+      return false;
+    }
+    if (!session.ChosenPorts.contains(name)) session.ChosenPorts << name;
   }
-  const QString name = QString::fromStdString(options.Port);
-  if (!session.PortList.contains(name)) {
-    std::cerr << "rovalis-cli " << command << ": no port " << options.Port << "; the ports are:";
-    for (const QString& port : session.PortList) std::cerr << " " << port.toStdString();
-    if (session.PortList.isEmpty()) std::cerr << " (none)";
-    std::cerr << "\n";
-    return false;
-  }
-  session.SetSelectedPort(session.portBox.SelectPort(name));
   return true;
 }
 
@@ -76,16 +97,20 @@ int CompileAndDownload(const std::string& command, const ModuleOptions& options,
   comm::Session& session = comm::TheSession();
   if (!ChoosePort(command, options, session)) return 2;
 
-  comm::ConsoleDownloadUi ui(session, std::cout, std::cerr);
+  ConsoleDownloadUi ui(session, std::cout, std::cerr);
   comm::SetErrorReporter([&ui](const QString& text) { ui.ShowError(text); });
   auto tokenizer = std::make_unique<tok::Tokenizer>();
   comm::Downloader downloader(session, ui, tokenizer.get());
-  downloader.DownloadTokenization(false, programText);
+  {
+    InterruptionGuard interruption(session.Cancelled);
+    downloader.DownloadTokenization(false, programText);
+    if (interruption.signal() != 0) return Interrupted(ui, interruption);
+  }
   comm::SetErrorReporter({});
 
   if (ui.severalRobots()) return 1;
   if (!downloader.lastDownloadComplete()) return 1;
-  std::cout << "Download complete: " << session.ProgramPackets[0] << " packets acknowledged.\n";
+  std::cout << app::LoadText(kDownloadCompleteText).arg(session.ProgramPackets[0]).toStdString() << "\n";
   if (robot && robot->WaitForDownloads(1, 2000)) {
     const auto record = robot->lastDownload();
     std::cout << "Virtual robot: " << record.packetsAccepted << " of " << record.packetsReceived

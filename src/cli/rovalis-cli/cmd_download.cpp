@@ -34,7 +34,7 @@ int RunDownload(const std::vector<std::string>& args) {
 }
 
 const cli::CommandRegistration kDownload(
-    "download", "download PROGRAM [--port NAME] [--virtual-robot]",
+    "download", "download PROGRAM [--port NAME]... [--virtual-robot]",
     "Compiles a Tessic program file and downloads it to the robot found on the serial ports "
     "(exit status 0 only when every packet was acknowledged).",
     RunDownload);

@@ -62,7 +62,7 @@ int RunGo(const std::vector<std::string>& args) {
 }
 
 const cli::CommandRegistration kGo(
-    "go", "go FILE.rvl [--sensors] [--port NAME] [--virtual-robot]",
+    "go", "go FILE.rvl [--sensors] [--port NAME]... [--virtual-robot]",
     "Builds the robot program from an action list file, compiles it, finds the robot and "
     "downloads it with a progress bar; several robots without --port is an error that lists "
     "them. Exit status 0 only when every packet was acknowledged.",

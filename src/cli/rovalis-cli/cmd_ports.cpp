@@ -4,9 +4,9 @@
 #include <iostream>
 
 #include "Command.h"
+#include "ConsoleDownloadUi.h"
 #include "ModuleOptions.h"
 #include "PortNotes.h"
-#include "comm/ConsoleDownloadUi.h"
 #include "comm/Identify.h"
 #include "comm/PortScanner.h"
 
@@ -29,17 +29,21 @@ int RunPorts(const std::vector<std::string>& args) {
   session.DownloadModule = comm::kVD2;
   session.RefreshDisplay(true);
   cli::PrintPortLabels(session.PortList, std::cout);
-  comm::ConsoleDownloadUi ui(session, std::cout, std::cerr);
-  comm::ScanPorts(session, ui);
-  comm::PrintPortTable(session, std::cout);
+  cli::ConsoleDownloadUi ui(session, std::cout, std::cerr);
+  {
+    cli::InterruptionGuard interruption(session.Cancelled);
+    comm::ScanPorts(session, ui);
+    if (interruption.signal() != 0) return cli::Interrupted(ui, interruption);
+  }
+  cli::PrintPortTable(session, std::cout);
   cli::PrintSerialFindings(session.PortList, std::cout);
   return 0;
 }
 
 const cli::CommandRegistration kPorts(
-    "ports", "ports [--port NAME] [--virtual-robot]",
+    "ports", "ports [--port NAME]... [--virtual-robot]",
     "Scans the serial ports for robots (at most four at once) and prints what answered on each; "
-    "--port scans only that port, --virtual-robot adds a virtual robot's port.",
+    "--port scans only the ports named (give it once per port), --virtual-robot adds a virtual robot's port.",
     RunPorts);
 
 }  // namespace

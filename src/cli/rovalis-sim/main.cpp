@@ -41,7 +41,11 @@ void PrintUsage() {
                "  --pins 24|40      VD2P package\n"
                "  --sensor N        answer byte of the test exchange\n"
                "  --timing          pace every byte at 9600 baud\n"
-               "  --fault KIND[:K]  no-answer, wrong-echo, status2:K, garbage:K, silent-after:K\n"
+               "  --fault KIND[:K]  no-answer, wrong-echo, status2:K, garbage:K, silent-after:K,\n"
+               "                    stray-byte:K (0x00 after the echo of packet K, then status 2),\n"
+               "                    late-status:K (status of packet K 400 ms late),\n"
+               "                    echo-byte:K (one wrong byte in the echo of packet K),\n"
+               "                    hang-up (the port closes at the first byte after a handshake)\n"
                "  --wait-stdin      end when standard input ends instead of on a signal\n"
                "  --lang es|en      "
             << app::kLanguageOptionHelp << "\n"
@@ -62,18 +66,20 @@ bool ParseFault(const std::string& text, sim::Fault& fault) {
   const std::string kind = text.substr(0, colon);
   int packet = 0;
   if (colon != std::string::npos && !ParseNumber(text.substr(colon + 1), packet)) return false;
-  if (kind == "no-answer")
-    fault.kind = sim::FaultKind::NoAnswer;
-  else if (kind == "wrong-echo")
-    fault.kind = sim::FaultKind::WrongEcho;
-  else if (kind == "status2")
-    fault.kind = sim::FaultKind::StatusTwoAt;
-  else if (kind == "garbage")
-    fault.kind = sim::FaultKind::GarbageAt;
-  else if (kind == "silent-after")
-    fault.kind = sim::FaultKind::SilentAfter;
-  else
-    return false;
+  if (kind == "no-answer") fault.kind = sim::FaultKind::NoAnswer;
+  else if (kind == "wrong-echo") fault.kind = sim::FaultKind::WrongEcho;
+  else if (kind == "status2") fault.kind = sim::FaultKind::StatusTwoAt;
+  else if (kind == "garbage") fault.kind = sim::FaultKind::GarbageAt;
+  else if (kind == "silent-after") fault.kind = sim::FaultKind::SilentAfter;
+  else if (kind == "stray-byte")
+    fault.kind = sim::FaultKind::StrayAfterEcho;
+  else if (kind == "late-status")
+    fault.kind = sim::FaultKind::LateStatusAt;
+  else if (kind == "echo-byte")
+    fault.kind = sim::FaultKind::EchoByteWrongAt;
+  else if (kind == "hang-up")
+    fault.kind = sim::FaultKind::HangUpAfterHandshake;
+  else return false;
   fault.packet = packet;
   return true;
 }

@@ -1,4 +1,4 @@
-#include "comm/ConsoleDownloadUi.h"
+#include "ConsoleDownloadUi.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -6,12 +6,20 @@
 
 #include "app/core/Texts.h"
 
-namespace comm {
+namespace cli {
+
+using namespace comm;
 namespace {
 
 constexpr int kBarWidth = 40;
+// "Más de un robot responde; elija uno con --port NOMBRE:", "Descargando en %1", "Error: %1".
+constexpr int kSeveralRobotsText = 463;
+constexpr int kDownloadingToText = 461;
+constexpr int kErrorText = 464;
 
-std::string Text(const QString& text) { return text.toStdString(); }
+std::string Text(const QString& text) {
+  return text.toStdString();
+}
 
 }  // namespace
 
@@ -24,7 +32,7 @@ int ConsoleDownloadUi::OpenProgress(const QString& message) {
   if (message.isEmpty()) return -1;
   // No window to choose in: list the robots and let the user name one.
   severalRobots_ = true;
-  err_ << "More than one robot answers; choose one with --port NAME:\n";
+  err_ << Text(app::LoadText(kSeveralRobotsText)) << "\n";
   const PortStatusTable& table = session_.PortStatus;
   for (int row = 1; row < table.RowCount(); ++row) {
     if (table.Cell(kMarkColumn, row) == QStringLiteral("+")) {
@@ -36,6 +44,10 @@ int ConsoleDownloadUi::OpenProgress(const QString& message) {
 }
 
 void ConsoleDownloadUi::CloseProgress() {
+  EndProgressLine();
+}
+
+void ConsoleDownloadUi::EndProgressLine() {
   if (barShown_) out_ << "\n";
   barShown_ = false;
   out_.flush();
@@ -46,7 +58,7 @@ void ConsoleDownloadUi::SetScanning(bool scanning) {
 }
 
 void ConsoleDownloadUi::PlaceMarker(int row) {
-  out_ << "Downloading to " << Text(session_.PortList.value(row - 1)) << std::endl;
+  out_ << Text(app::LoadText(kDownloadingToText).arg(session_.PortList.value(row - 1))) << std::endl;
 }
 
 void ConsoleDownloadUi::StepIt(int program) {
@@ -66,9 +78,8 @@ void ConsoleDownloadUi::DrawBar() {
 }
 
 void ConsoleDownloadUi::ShowError(const QString& text) {
-  if (barShown_) out_ << "\n";
-  barShown_ = false;
-  err_ << "Error: " << Text(text) << std::endl;
+  EndProgressLine();
+  err_ << Text(app::LoadText(kErrorText).arg(text)) << std::endl;
 }
 
 void ConsoleDownloadUi::ShowTokenizeFailure(const QString& text, const QString& detail) {
@@ -94,4 +105,4 @@ void PrintPortTable(const Session& session, std::ostream& out) {
   }
 }
 
-}  // namespace comm
+}  // namespace cli

@@ -8,11 +8,11 @@
 #include "comm/DownloadUi.h"
 #include "comm/Session.h"
 
-namespace comm {
+namespace cli {
 
-class ConsoleDownloadUi : public DownloadUi {
+class ConsoleDownloadUi : public comm::DownloadUi {
  public:
-  ConsoleDownloadUi(Session& session, std::ostream& out, std::ostream& err);
+  ConsoleDownloadUi(comm::Session& session, std::ostream& out, std::ostream& err);
 
   int OpenProgress(const QString& message) override;
   int SelectedRow() override { return -1; }
@@ -27,11 +27,13 @@ class ConsoleDownloadUi : public DownloadUi {
   void ShowTokenizeFailure(const QString& text, const QString& detail) override;
 
   bool severalRobots() const { return severalRobots_; }
+  // Ends a progress line that is still open (after an interruption, for example).
+  void EndProgressLine();
 
  private:
   void DrawBar();
 
-  Session& session_;
+  comm::Session& session_;
   std::ostream& out_;
   std::ostream& err_;
   int progress_ = 0;
@@ -40,6 +42,6 @@ class ConsoleDownloadUi : public DownloadUi {
 };
 
 // The port status table as text: the five visible columns and the module type.
-void PrintPortTable(const Session& session, std::ostream& out);
+void PrintPortTable(const comm::Session& session, std::ostream& out);
 
-}  // namespace comm
+}  // namespace cli
