@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace clitest {
 namespace {
 
@@ -14,6 +16,10 @@ namespace {
   // The child must not inherit an ignored SIGINT from a background test runner.
   ::signal(SIGINT, SIG_DFL);
   ::signal(SIGTERM, SIG_DFL);
+  // The tests compare with the Spanish text set, the one the test process starts with.
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_MESSAGES");
+  ::setenv("LANG", "es_ES.UTF-8", 1);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
