@@ -116,12 +116,17 @@ TEST(ValueEditorTest, ASetValueStaysInItsSetWhenTheTabChanges) {
   w.append(2, ActionKind::Forward);
   w.append(3, ActionKind::Backward);
   w.form->SensorTabs->setCurrentIndex(0);
+  const int undoDepth = w.lists().UndoDepth();
   ClickValue(w, 2, 1);
   Type(QStringLiteral("7"));
   w.form->SensorTabs->setCurrentIndex(1);  // Set1 takes over the six slots
   EXPECT_EQ(w.lists().Step(2, 1).Value, 70);
   EXPECT_EQ(w.lists().Step(3, 1).Value, 12);
   EXPECT_EQ(w.slot(3, 1)->SpinEdit->Text(), Seconds(12));
+  // The change is recorded for the All set's step, so Undo takes it back there.
+  EXPECT_EQ(w.lists().UndoDepth(), undoDepth + 1);
+  w.form->ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.lists().Step(2, 1).Value, 12);
 }
 
 TEST(ValueEditorTest, CommaAndPointAreBothDecimalMarks) {
