@@ -94,6 +94,7 @@ void StepGrid::SetTopRow(int row) {
   }
   if (changed) {
     viewport()->update();
+    PlaceDropLine();
     emit topRowChanged(topRow_);
   }
 }
@@ -363,13 +364,13 @@ void StepGrid::ShowDropLine(int row, bool below) {
   if (row == dropLineRow_ && below == dropLineBelow_) return;
   dropLineRow_ = std::clamp(row, 0, LastRow());
   dropLineBelow_ = below;
-  viewport()->update();
+  PlaceDropLine();
 }
 
 void StepGrid::HideDropLine() {
   if (dropLineRow_ == 0) return;
   dropLineRow_ = 0;
-  viewport()->update();
+  PlaceDropLine();
 }
 
 int StepGrid::DropLineY() const {
@@ -413,10 +414,28 @@ void StepGrid::PaintMarks(QPainter& painter) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(cell.adjusted(1, 1, -1, -1));
   }
+}
+
+void StepGrid::PlaceDropLine() {
   const int y = DropLineY();
-  if (y >= 0) {
-    painter.fillRect(QRect(0, y - kDropLineWidth / 2, viewport()->width(), kDropLineWidth), kDropColor);
+  if (y < 0) {
+    if (dropLineBar_ != nullptr) dropLineBar_->hide();
+    return;
   }
+  if (dropLineBar_ == nullptr) {
+    // A bar of its own, so that it lies over the step slots as well as over the cells.
+    dropLineBar_ = new QWidget(viewport());
+    dropLineBar_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dropLineBar_->setAutoFillBackground(true);
+    dropLineBar_->setBackgroundRole(QPalette::Window);
+    QPalette palette = dropLineBar_->palette();
+    palette.setColor(QPalette::Window, kDropColor);
+    dropLineBar_->setPalette(palette);
+  }
+  const int right = ColumnLeft(ColCount());
+  dropLineBar_->setGeometry(0, y - kDropLineWidth / 2, right, kDropLineWidth);
+  dropLineBar_->show();
+  dropLineBar_->raise();
 }
 
 }  // namespace ui

@@ -61,7 +61,8 @@ class StepGrid : public QAbstractScrollArea {
   // bottom edge when `below`. Shown only while the row is on screen.
   void ShowDropLine(int row, bool below);
   void HideDropLine();
-  // The line's y in the viewport, -1 when there is none on screen.
+  // The line's y in the viewport, -1 when there is none on screen. The line is a bar laid
+  // over the rows and their slots.
   int DropLineY() const;
 
   // A set cell marked as the place of a drop: while the "+" tile hovers over it, and for a
@@ -106,6 +107,7 @@ class StepGrid : public QAbstractScrollArea {
   int ColumnLeft(int column) const;
   int LastRow() const { return rowCount_ - 1; }
   void PaintMarks(QPainter& painter);
+  void PlaceDropLine();
   // The row a step dragged by its number from `from` would take when released at `y`.
   int MoveTarget(int y) const;
 
@@ -126,6 +128,7 @@ class StepGrid : public QAbstractScrollArea {
   bool dropLineBelow_ = false;
   QPoint marked_{-1, -1};
   QTimer* flash_ = nullptr;
+  QWidget* dropLineBar_ = nullptr;
 };
 
 }  // namespace ui

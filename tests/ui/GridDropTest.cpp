@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QDrag>
+#include <QImage>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -64,6 +65,13 @@ TEST(GridDropTest, ATileShowsTheLineWhereItWillLand) {
     SCOPED_TRACE(c.name);
     HoldTileAt(w, kForward, c.at);
     EXPECT_EQ(grid->DropLineY(), c.lineAtTopOfRow > 0 ? grid->CellRect(0, c.lineAtTopOfRow).top() : -1);
+    if (c.lineAtTopOfRow > 0) {
+      // It lies over the step slots too, not behind them.
+      const QImage seen = grid->viewport()->grab().toImage();
+      for (int x :
+           {grid->ColWidth(0) / 2, grid->CellRect(1, 1).left() + 14, grid->CellRect(1, 1).right() - 8})
+        EXPECT_EQ(seen.pixelColor(x, grid->DropLineY()), QColor(0x00, 0x00, 0xC0)) << x;
+    }
     ReleaseTileAt(w, kForward, w.tile(kForward)->mapToGlobal(QPoint(30, 30)));
     EXPECT_EQ(grid->DropLineY(), -1);
   }
