@@ -23,6 +23,12 @@ inline int ShownSlotCount(int list, int topRow, int stepCount) {
   return std::clamp(rowCount - top - 1, 0, SlotCount(list));
 }
 
+// Rows of a list's grid: the header, the steps and, while the list has room, the empty row
+// where the next step is appended. A full list has no empty row.
+inline int GridRowCount(int stepCount) {
+  return 1 + stepCount + (stepCount < kMaxSteps ? 1 : 0);
+}
+
 // The step row that slot `slot` (1-based) shows.
 inline int SlotRow(int topRow, int slot) {
   return std::max(topRow, 1) - 1 + slot;

@@ -46,11 +46,15 @@ std::string DisplayText(int position, int decimals, const NumberFormat& format, 
   return text;
 }
 
+bool IsDecimalSeparator(char32_t ch, const NumberFormat& format) {
+  return ch == U',' || ch == U'.' || ch == format.DecimalSeparator;
+}
+
 bool FilterKey(char32_t ch, int min, const NumberFormat& format) {
   if (ch >= U'0' && ch <= U'9') return true;
   if (ch == 8 || ch == 13) return true;
-  if (ch == format.DecimalSeparator) return true;
-  return ch == format.NegativeSign && min < 0;
+  if (ch == format.NegativeSign) return min < 0;
+  return IsDecimalSeparator(ch, format);
 }
 
 std::int16_t ParseText(std::string_view text, int decimals, int min, int max, const NumberFormat& format) {
@@ -69,10 +73,10 @@ std::int16_t ParseText(std::string_view text, int decimals, int min, int max, co
         --placesLeft;
       }
       acc = std::min(acc * 10 + static_cast<int>(ch - U'0'), kSaturation);
-    } else if (ch == format.DecimalSeparator) {
-      separatorSeen = true;
     } else if (ch == format.NegativeSign && min < 0) {
       negative = true;
+    } else if (IsDecimalSeparator(ch, format)) {
+      separatorSeen = true;
     } else {
       break;
     }

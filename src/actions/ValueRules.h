@@ -39,12 +39,17 @@ std::int16_t ClampToLimits(ActionKind kind, int row, int value);
 std::string DisplayText(int position, int decimals, const NumberFormat& format, std::string_view prefix = {},
                         std::string_view suffix = {});
 
-// Whether a typed character reaches the edit box: digits, Backspace, Enter, the separator,
-// and the negative sign only where negative numbers are allowed.
+// Whether `ch` separates the integer part from the fraction. Comma and point both do,
+// whatever the locale says, so that "1,5" and "1.5" are both one and a half; the locale's own
+// separator (if it is another character) does too.
+bool IsDecimalSeparator(char32_t ch, const NumberFormat& format);
+
+// Whether a typed character reaches the edit box: digits, Backspace, Enter, a decimal
+// separator, and the negative sign only where negative numbers are allowed.
 bool FilterKey(char32_t ch, int min, const NumberFormat& format);
 
 // Reads the typed text as a scaled integer with `decimals` places, limited to min..max.
-// Scanning stops at the first character that is neither digit, separator nor (when min < 0)
+// Scanning stops at the first character that is neither digit, a decimal separator nor (when min < 0)
 // the negative sign; digits beyond the last decimal place are ignored.
 std::int16_t ParseText(std::string_view text, int decimals, int min, int max, const NumberFormat& format);
 

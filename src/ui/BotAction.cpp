@@ -4,6 +4,7 @@
 
 #include "actions/ActionKind.h"
 #include "app/core/Texts.h"
+#include "ui/BotActionIcon.h"
 #include "ui/StepGrid.h"
 
 namespace ui {
@@ -40,7 +41,12 @@ void TBotAction::Place() {
 void TBotAction::SetKind(actions::ActionKind kind) {
   kind_ = kind;
   if (!actions::IsValidKind(static_cast<std::uint8_t>(kind))) return;
-  if (pictures_ != nullptr) Icon->setPixmap((*pictures_)[static_cast<int>(kind)]);
+  // Scrolling sets a kind on every slot; the picture is drawn again only when it changes.
+  if (pictures_ != nullptr && iconKind_ != static_cast<int>(kind)) {
+    Icon->setPixmap(
+        StepIcon((*pictures_)[static_cast<int>(kind)], kind, kIconSize, Icon->devicePixelRatioF()));
+    iconKind_ = static_cast<int>(kind);
+  }
   Icon->setToolTip(app::LoadText(actions::InfoOf(kind).textNumber));
 }
 

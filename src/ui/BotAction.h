@@ -48,6 +48,7 @@ class TBotAction : public QObject {
   const KindPictures* pictures_;
   actions::ActionKind kind_ = actions::ActionKind::Forward;
   bool shown_ = false;
+  int iconKind_ = -1;  // the kind whose picture the icon holds
 };
 
 }  // namespace ui

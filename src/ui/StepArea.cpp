@@ -1,9 +1,7 @@
 #include "ui/StepArea.h"
 
 #include <QApplication>
-#include <QDrag>
 #include <QLabel>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <algorithm>
@@ -28,17 +26,8 @@ using actions::kMainList;
 constexpr int kHeaderTexts[] = {369, 370, 371, 372, 373};
 constexpr int kMainGridRecord = 88;
 constexpr int kSetGridRecord = 89;
-constexpr int kDragThreshold = 4;  // pixels the cursor moves before a press becomes a drag
 constexpr int kFirstTile = 14;
 constexpr int kLastTile = 21;
-
-bool StrictlyInside(const QRect& area, QPoint p) {
-  return p.x() > area.left() && p.x() < area.right() + 1 && p.y() > area.top() && p.y() < area.bottom() + 1;
-}
-
-QRect GlobalRect(const QWidget* widget) {
-  return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
-}
 
 actions::NumberFormat LocaleFormat() {
   const QLocale locale = QLocale::system();
@@ -84,7 +73,7 @@ void StepArea::MakeStepGrids() {
     QStringList headers;
     for (int c = 0; c < columns; ++c) headers << app::LoadText(kHeaderTexts[c]);
     grid->MakeColumns(headers);
-    grid->SetRowCount(lists_.StepCount(list) + 2);
+    grid->SetStepCount(lists_.StepCount(list));
     if (list == kMainList) {
       grid->CellText = [this](int column, int row) { return SetName(column, row); };
       grid->setAcceptDrops(true);
@@ -104,12 +93,13 @@ void StepArea::MakeStepSlots() {
   }
   for (int s = 1; s <= actions::kMainSlots; ++s) {
     auto* slot = new TBotAction(Grid(kMainList), s, false, &pictures_, ActionKind::Forward, lists_.Format);
-    slot->SpinEdit->OnValueChange = [this, s](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(kMainList, s, edit); };
+    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(edit); };
     mainSlots_[s - 1] = slot;
   }
   for (int s = 1; s <= actions::kSetSlots; ++s) {
-    auto* slot = new TBotAction(Grid(ShownSetList()), s, false, &pictures_, ActionKind::Forward, lists_.Format);
-    slot->SpinEdit->OnValueChange = [this, s](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(ShownSetList(), s, edit); };
+    auto* slot =
+        new TBotAction(Grid(ShownSetList()), s, false, &pictures_, ActionKind::Forward, lists_.Format);
+    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(edit); };
     setSlots_[s - 1] = slot;
   }
   DisplayVisibleActions(kMainList, 1);
@@ -117,9 +107,15 @@ void StepArea::MakeStepSlots() {
 }
 
 void StepArea::WireGrid(StepGrid* grid) {
-  connect(grid, &StepGrid::topRowChanged, this, [this, grid](int) { DisplayVisibleActions(grid->tag(), 1); });
+  connect(grid, &StepGrid::topRowChanged, this, [this, grid](int) {
+    // A value being typed belongs to the step it was typed for, not to the one scrolled under.
+    CommitEdits();
+    DisplayVisibleActions(grid->tag(), 1);
+  });
   connect(grid, &StepGrid::mouseDown, this,
-          [this](StepGrid* g, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { GridMouseDown(g, button); });
+          [this](StepGrid* g, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
+            GridMouseDown(g, button);
+          });
   connect(grid, &StepGrid::clicked, this, [this](StepGrid*) { AutoEnableDisable(); });
   connect(grid, &StepGrid::mouseMoved, this, &StepArea::GridMouseMove);
   connect(grid, &StepGrid::rowMoved, this, &StepArea::ToDoListRowMoved);
@@ -127,7 +123,8 @@ void StepArea::WireGrid(StepGrid* grid) {
   if (grid->tag() == kMainList) {
     connect(grid, &StepGrid::dragOver, this,
             [this](StepGrid* g, QPoint pos, bool* accept) { *accept = ToDoListDragOver(g, pos); });
-    connect(grid, &StepGrid::dropped, this, [this](StepGrid* g, QPoint pos) { ToDoListDragDrop(g, -1, pos); });
+    connect(grid, &StepGrid::dropped, this,
+            [this](StepGrid* g, QPoint pos) { ToDoListDragDrop(g, -1, pos); });
   }
 }
 
@@ -144,7 +141,8 @@ void StepArea::WirePalette() {
     connect(tile, &app::PictureSlot::mouseReleased, this, [this](app::PictureSlot* t, QMouseEvent* e) {
       if (e->button() == Qt::LeftButton) ActionMouseUp(t, e->globalPosition().toPoint());
     });
-    connect(tile, &app::PictureSlot::doubleClicked, this, [this](app::PictureSlot* t) { ActionDblClick(t->tag()); });
+    connect(tile, &app::PictureSlot::doubleClicked, this,
+            [this](app::PictureSlot* t) { ActionDblClick(t->tag()); });
   }
   connect(form_->SensorTabs, &QTabBar::currentChanged, this, &StepArea::SensorTabbedNotebookChange);
   plusTile_ = form_->SensorActionPanel;
@@ -174,6 +172,9 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
   if (list != kMainList && list != ShownSetList()) return;
   StepGrid* grid = Grid(list);
   const int slotCount = actions::SlotCount(list);
+  // The slots are about to show other steps: a value still being typed is dropped, never
+  // stored into whatever step now lies under its editor.
+  CancelEdits();
   const int top = std::max(grid->TopRow(), 1);
   const int last = actions::ShownSlotCount(list, top, lists_.StepCount(list));
   for (int s = std::max(firstSlot, 1); s <= last; ++s) {
@@ -182,7 +183,7 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
     const int row = actions::SlotRow(top, s);
     actions::StepRecord& record = lists_.Document().List(list)[row];
     slot->SetKind(record.kind());
-    slot->SpinEdit->ShowStep(record, row);
+    slot->SpinEdit->ShowStep(record, list, row);
     slot->SetShown(true);
   }
   for (int s = std::max(last + 1, firstSlot); s <= slotCount; ++s)
@@ -193,8 +194,9 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
 }
 
 void StepArea::RefreshAll() {
+  CancelEdits();  // the lists were replaced under the editors
   for (int list = 1; list <= actions::kListCount; ++list) {
-    Grid(list)->SetRowCount(lists_.StepCount(list) + 2);
+    Grid(list)->SetStepCount(lists_.StepCount(list));
     Grid(list)->viewport()->update();
   }
   DisplayVisibleActions(kMainList, 1);
@@ -203,13 +205,14 @@ void StepArea::RefreshAll() {
 
 void StepArea::ApplyResult(const actions::EditResult& result, int list) {
   if (!result.Changed) return;
+  CancelEdits();
   if (result.ListsChanged == (1u << actions::kListCount) - 1) {
     RefreshAll();
     return;
   }
   for (int l = 1; l <= actions::kListCount; ++l) {
     if (!result.Touches(l)) continue;
-    Grid(l)->SetRowCount(lists_.StepCount(l) + 2);
+    Grid(l)->SetStepCount(lists_.StepCount(l));
     Grid(l)->viewport()->update();
     DisplayVisibleActions(l, 1);
   }
@@ -232,7 +235,7 @@ void StepArea::GridMouseMove(StepGrid* grid, QPoint pos) {
   } else {
     text = ShownSetList() == 2 ? 438 : 439;
   }
-  form_->ShowHelpText(text);
+  if (!FullNoticeShowing()) form_->ShowHelpText(text);
   for (int s = kFirstTile; s <= kLastTile; ++s)
     if (form_->Pictures[s] != nullptr) form_->Pictures[s]->stopAnimation();
 }
@@ -246,6 +249,7 @@ void StepArea::ToDoListKeyDown(StepGrid* grid, int key, Qt::KeyboardModifiers mo
     AutoEnableDisable();
     return;
   }
+  CommitEdits();
   const int list = grid->tag();
   const bool ctrl = modifiers & Qt::ControlModifier;
   EditKey editKey;
@@ -266,6 +270,7 @@ void StepArea::ToDoListKeyDown(StepGrid* grid, int key, Qt::KeyboardModifiers mo
   const actions::EditResult result =
       lists_.KeyCommand(list, editKey, grid->SelectionTop(), grid->SelectionBottom());
   ApplyResult(result, list);
+  if (editKey == EditKey::Paste && !lists_.Clip().Empty() && ListFull(list)) SayListFull();
   AutoEnableDisable();
 }
 
@@ -279,15 +284,18 @@ bool StepArea::ToDoListDragOver(StepGrid* grid, QPoint pos) const {
 
 void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
   if (grid == nullptr) return;
+  CommitEdits();
   const int list = grid->tag();
   int row = grid->RowAt(pos.y());
   if (row < 0) row = grid->RowCount() - 1;  // below the steps: the empty row
   if (row == 0) row = 1;                    // the header row: the first step
   lists_.CurrentList = list;
   if (kind >= 0) {
+    const bool wasFull = ListFull(list);
     const actions::EditResult result = lists_.DropTile(list, row, static_cast<ActionKind>(kind));
+    if (wasFull) SayListFull();
     if (result.Changed) {
-      grid->SetRowCount(lists_.StepCount(list) + 2);
+      grid->SetStepCount(lists_.StepCount(list));
       const int slotCount = actions::SlotCount(list);
       if (result.Row == lists_.StepCount(list) && grid->RowCount() > 8)
         grid->SetTopRow(grid->RowCount() - slotCount);
@@ -297,13 +305,17 @@ void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
   } else if (list == kMainList) {
     const int column = grid->ColumnAt(pos.x());
     const int set = form_->SensorTabs != nullptr ? form_->SensorTabs->currentIndex() : 0;
-    lists_.AssignSet(row, column, static_cast<actions::SensorSetIndex>(std::max(set, 0)));
+    const actions::EditResult result =
+        lists_.AssignSet(row, column, static_cast<actions::SensorSetIndex>(std::max(set, 0)));
+    // Even a set that the cell already had is shown to have landed there.
+    if (result.Changed) grid->FlashCell(column, row);
     grid->viewport()->update();
   }
   AutoEnableDisable();
 }
 
 void StepArea::ToDoListRowMoved(StepGrid* grid, int from, int to) {
+  CommitEdits();
   const int list = grid->tag();
   const actions::EditResult result = lists_.MoveRow(list, from, to);
   ApplyResult(result, list);
@@ -311,6 +323,7 @@ void StepArea::ToDoListRowMoved(StepGrid* grid, int from, int to) {
 }
 
 void StepArea::ActionDblClick(int kind) {
+  CommitEdits();
   const int list = lists_.CurrentList;
   // A go-to never enters a sensor set.
   if (kind == static_cast<int>(ActionKind::GoToStep) && list != kMainList) return;
@@ -321,6 +334,7 @@ void StepArea::ActionDblClick(int kind) {
 }
 
 void StepArea::SensorTabbedNotebookChange(int index) {
+  CommitEdits();
   const int list = std::max(index, 0) + 2;
   lists_.CurrentList = list;
   StepGrid* shown = Grid(list);
@@ -335,6 +349,7 @@ void StepArea::SensorTabbedNotebookChange(int index) {
 }
 
 void StepArea::Clear() {
+  CommitEdits();
   form_->Pictures[ButtonOf(kClearButton).Pressed]->hide();
   ApplyResult(lists_.Clear(), kMainList);
   AutoEnableDisable();
@@ -361,106 +376,42 @@ void StepArea::FocusCurrentGrid() {
   if (StepGrid* grid = Grid(lists_.CurrentList); grid != nullptr && grid->isVisible()) grid->setFocus();
 }
 
-void StepArea::ValueChanged(int list, int slot, TSuperSpinEdit* edit) {
-  const int row = actions::SlotRow(Grid(list)->TopRow(), slot);
-  const actions::EditResult result = lists_.ValueChanged(list, row, edit->Value().PreviousPosition());
+void StepArea::ValueChanged(TSuperSpinEdit* edit) {
+  // The editor reports for the step it is bound to, whichever row it lies over now.
+  if (!edit->IsBound()) return;
+  const actions::EditResult result =
+      lists_.ValueChanged(edit->BoundList(), edit->BoundRow(), edit->Value().PreviousPosition());
   if (result.Changed) AutoEnableDisable();
   // Keep typing in the edit box; after the arrows the grid takes the keys again.
   if (!edit->Edit()->hasFocus()) FocusCurrentGrid();
 }
 
-// --- the palette drag ---
-
-void StepArea::ActionMouseDown(app::PictureSlot* tile, QPoint globalCursor) {
-  pressedTile_ = tile;
-  pressStart_ = globalCursor;
+void StepArea::CommitEdits() {
+  ForEachSlot([](TBotAction* slot) { slot->SpinEdit->CommitEdit(slot->grid()); });
 }
 
-bool StepArea::Dragging() const { return dragger_->Dragging(); }
-
-void StepArea::ActionMouseMove(app::PictureSlot* tile, QPoint globalCursor, bool leftHeld) {
-  if (!leftHeld || pressedTile_ != tile) return;
-  if (!dragger_->Dragging()) {
-    const QPoint moved = globalCursor - pressStart_;
-    if (std::abs(moved.x()) <= kDragThreshold && std::abs(moved.y()) <= kDragThreshold) return;
-    tile->stopAnimation();
-    const QPoint tileTopLeft = form_->mapFromGlobal(tile->mapToGlobal(QPoint(0, 0)));
-    dragger_->BeginDrag(tile->firstFrame(), tile->tag(), tileTopLeft, pressStart_ - tile->mapToGlobal(QPoint(0, 0)));
-    QApplication::setOverrideCursor(Qt::DragMoveCursor);
-  }
-  tile->stopAnimation();  // the hover animation does not run under the drag
-  dragger_->FollowCursor(globalCursor);
-  const bool accepted = DropTarget(dragger_->Kind(), globalCursor) != 0;
-  QApplication::changeOverrideCursor(accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+void StepArea::CancelEdits() {
+  ForEachSlot([](TBotAction* slot) { slot->SpinEdit->CancelEdit(slot->grid()); });
 }
 
-void StepArea::ActionMouseUp(app::PictureSlot* tile, QPoint globalCursor) {
-  const bool dragging = dragger_->Dragging() && pressedTile_ == tile;
-  pressedTile_ = nullptr;
-  if (!dragging) return;
-  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
-  DropRoutine(globalCursor);
-  tile->update();
+void StepArea::ForEachSlot(const std::function<void(TBotAction*)>& action) {
+  for (TBotAction* slot : mainSlots_)
+    if (slot != nullptr) action(slot);
+  for (TBotAction* slot : setSlots_)
+    if (slot != nullptr) action(slot);
 }
 
-int StepArea::DropTarget(int kind, QPoint globalCursor) const {
-  if (StrictlyInside(GlobalRect(Grid(kMainList)), globalCursor)) return kMainList;
-  if (kind != static_cast<int>(ActionKind::GoToStep) && lists_.AdvancedMode && form_->SensorTabbedNotebook != nullptr &&
-      form_->SensorTabbedNotebook->isVisible() && StrictlyInside(GlobalRect(form_->SensorTabbedNotebook), globalCursor))
-    return ShownSetList();
-  return 0;
+bool StepArea::ListFull(int list) const {
+  return lists_.StepCount(list) >= actions::kMaxSteps;
 }
 
-void StepArea::DropRoutine(QPoint globalCursor) {
-  const int target = DropTarget(dragger_->Kind(), globalCursor);
-  if (target != 0) {
-    StepGrid* grid = Grid(target);
-    const QPoint local = grid->viewport()->mapFromGlobal(globalCursor);
-    int row = grid->RowAt(local.y());
-    if (row == 0) row = 1;
-    if (row < 0) row = grid->RowCount() - 1;
-    QPoint destination(grid->ColWidth(0) + 1, (row - grid->TopRow() + 1) * StepGrid::kRowPitch);
-    destination = form_->mapFromGlobal(grid->viewport()->mapToGlobal(destination));
-    destination.ry() += 1;
-    dragger_->Glide(destination);
-  }
-  const int kind = dragger_->Kind();
-  dragger_->Finish();
-  if (target != 0) {
-    StepGrid* grid = Grid(target);
-    ToDoListDragDrop(grid, kind, grid->viewport()->mapFromGlobal(globalCursor));
-  }
+void StepArea::SayListFull() {
+  form_->ShowHelpText(kListFullText);
+  fullNoticeShown_.start();
 }
 
-// --- the "+" tile: a standard drag onto the set columns of the main grid ---
-
-bool StepArea::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == plusTile_) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      plusPressed_ = mouse->button() == Qt::LeftButton;
-      plusPressStart_ = mouse->globalPosition().toPoint();
-    } else if (event->type() == QEvent::MouseMove && plusPressed_) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if ((mouse->globalPosition().toPoint() - plusPressStart_).manhattanLength() >= QApplication::startDragDistance()) {
-        plusPressed_ = false;
-        StartPlusDrag();
-      }
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-      plusPressed_ = false;
-    }
-  }
-  return QObject::eventFilter(watched, event);
-}
-
-void StepArea::StartPlusDrag() {
-  if (!form_->SensorActionPanel->isEnabled() || !lists_.AdvancedMode) return;
-  auto* drag = new QDrag(form_->SensorActionPanel);
-  auto* data = new QMimeData;
-  data->setData(QString::fromLatin1(kSensorSetMime), QByteArray::number(ShownSetList() - 2));
-  drag->setMimeData(data);
-  drag->setPixmap(form_->SensorActionPanel->grab());
-  drag->exec(Qt::CopyAction);
+bool StepArea::FullNoticeShowing() const {
+  return fullNoticeShown_.isValid() && fullNoticeShown_.elapsed() < kFullNoticeMs;
 }
 
 }  // namespace ui

@@ -4,15 +4,19 @@
 // the grid keys. It changes the lists only through actions::ActionLists and refreshes the
 // grids, the slots and the button covers after every change.
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "actions/ActionLists.h"
 #include "actions/StepSlots.h"
 #include "ui/BotAction.h"
 
+class QDrag;
 class QMouseEvent;
 
 namespace app {
@@ -69,13 +73,33 @@ class StepArea : public QObject {
   // The first frame of each kind's palette tile.
   const KindPictures& Pictures() const { return pictures_; }
 
+  // --- the "+" tile's drag ---
+  // What its picture says: "+" and the name of the set the drop gives (the shown tab's).
+  QString PlusDragText() const;
+  QPixmap PlusDragPicture() const;
+  // Runs the platform drag; empty means QDrag::exec. Tests put their own here.
+  std::function<void(QDrag*)> RunPlusDrag;
+
+  // Ends typing in every value editor, storing the text into the editor's own step.
+  void CommitEdits();
+  // Help text shown when a full list refuses a step.
+  static constexpr int kListFullText = 600;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void WireGrid(StepGrid* grid);
   void WirePalette();
-  void ValueChanged(int list, int slot, TSuperSpinEdit* edit);
+  void ValueChanged(TSuperSpinEdit* edit);
+  void CancelEdits();
+  void ForEachSlot(const std::function<void(TBotAction*)>& action);
+  bool ListFull(int list) const;
+  // Says in the help panel that the list is full; the grids leave it there for a while.
+  void SayListFull();
+  bool FullNoticeShowing() const;
+  // The line where a tile would land, on the grid of list `target` (0: on none).
+  void ShowLandingLine(int target, QPoint globalCursor);
   void ApplyResult(const actions::EditResult& result, int list);
   void GridMouseMove(StepGrid* grid, QPoint pos);
   void GridMouseDown(StepGrid* grid, Qt::MouseButton button);
@@ -99,6 +123,9 @@ class StepArea : public QObject {
   QPoint pressStart_;
   QPoint plusPressStart_;
   bool plusPressed_ = false;
+
+  static constexpr int kFullNoticeMs = 4000;
+  QElapsedTimer fullNoticeShown_;
 };
 
 }  // namespace ui

@@ -10,12 +10,17 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "actions/StepSlots.h"
+
 namespace ui {
 
 namespace {
 const QColor kFixedColor(0x80, 0x80, 0x80);
 const QColor kFixedPen(0xC0, 0xC0, 0xC0);
 const QColor kLineColor(0xC0, 0xC0, 0xC0);
+const QColor kDropColor(0x00, 0x00, 0xC0);
+const QColor kMarkFill(0xFF, 0xD0, 0x00, 110);
+constexpr int kDropLineWidth = 3;
 constexpr int kHeaderPadding = 12;
 }  // namespace
 
@@ -54,8 +59,9 @@ void StepGrid::MakeColumns(const QStringList& headers) {
   viewport()->update();
 }
 
-void StepGrid::SetRowCount(int rows) {
-  rowCount_ = std::max(rows, 2);
+void StepGrid::SetStepCount(int steps) {
+  stepCount_ = std::clamp(steps, 0, actions::kMaxSteps);
+  rowCount_ = actions::GridRowCount(stepCount_);
   selBottom_ = std::min(selBottom_, LastRow());
   selTop_ = std::min(selTop_, selBottom_);
   anchor_ = std::min(anchor_, LastRow());
@@ -88,11 +94,14 @@ void StepGrid::SetTopRow(int row) {
   }
   if (changed) {
     viewport()->update();
+    PlaceDropLine();
     emit topRowChanged(topRow_);
   }
 }
 
-void StepGrid::scrollContentsBy(int, int) { SetTopRow(verticalScrollBar()->value()); }
+void StepGrid::scrollContentsBy(int, int) {
+  SetTopRow(verticalScrollBar()->value());
+}
 
 void StepGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
@@ -177,7 +186,7 @@ void StepGrid::paintEvent(QPaintEvent*) {
       painter.setPen(kLineColor);
       painter.setBrush(Qt::white);
       painter.drawRect(withLines.adjusted(0, 0, -1, -1));
-      if (c >= 2 && c <= 4 && row <= rowCount_ - 2 && CellText) {
+      if (c >= 2 && c <= 4 && row <= stepCount_ && CellText) {
         painter.setPen(Qt::black);
         centred(cell, CellText(c, row));
       }
@@ -185,6 +194,7 @@ void StepGrid::paintEvent(QPaintEvent*) {
   };
   drawRow(0);
   for (int row = topRow_; row <= lastVisible; ++row) drawRow(row);
+  PaintMarks(painter);
 
   // The red outline of every selected row, over the columns after the number.
   if (hasFocus() || selTop_ <= selBottom_) {
@@ -233,6 +243,11 @@ void StepGrid::mouseMoveEvent(QMouseEvent* event) {
   const int row = RowAt(pos.y());
   if (movingFrom_ > 0) {
     setCursor(Qt::SizeVerCursor);
+    const int to = MoveTarget(pos.y());
+    if (moved_ && to != movingFrom_)
+      ShowDropLine(to, to > movingFrom_);
+    else
+      HideDropLine();
     return;
   }
   if (selecting_ && row >= 1) {
@@ -246,6 +261,7 @@ void StepGrid::mouseReleaseEvent(QMouseEvent* event) {
   selecting_ = false;
   if (movingFrom_ > 0) {
     unsetCursor();
+    HideDropLine();
     const int from = movingFrom_;
     movingFrom_ = 0;
     int to = RowAt(pos.y());
@@ -269,7 +285,8 @@ void StepGrid::wheelEvent(QWheelEvent* event) {
 void StepGrid::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool shift = event->modifiers() & Qt::ShiftModifier;
-  if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+  if ((key == Qt::Key_Up || key == Qt::Key_Down) &&
+      !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
     const int current = key == Qt::Key_Up ? (anchor_ == selTop_ ? selBottom_ : selTop_) - 1
                                           : (anchor_ == selTop_ ? selBottom_ : selTop_) + 1;
     const int row = std::clamp(current, 1, LastRow());
@@ -301,11 +318,20 @@ void StepGrid::dragMoveEvent(QDragMoveEvent* event) {
     event->ignore();
     return;
   }
-  emit dragOver(this, event->position().toPoint(), &accept);
-  if (accept)
+  const QPoint pos = event->position().toPoint();
+  emit dragOver(this, pos, &accept);
+  if (accept) {
     event->acceptProposedAction();
-  else
+    MarkCell(ColumnAt(pos.x()), RowAt(pos.y()));
+  } else {
     event->ignore();
+    UnmarkCell();
+  }
+}
+
+void StepGrid::dragLeaveEvent(QDragLeaveEvent* event) {
+  UnmarkCell();
+  QAbstractScrollArea::dragLeaveEvent(event);
 }
 
 void StepGrid::dropEvent(QDropEvent* event) {
@@ -316,12 +342,100 @@ void StepGrid::dropEvent(QDropEvent* event) {
   }
   const QPoint pos = event->position().toPoint();
   emit dragOver(this, pos, &accept);
+  UnmarkCell();
   if (!accept) {
     event->ignore();
     return;
   }
   event->acceptProposedAction();
   emit dropped(this, pos);
+}
+
+// --- where a drag would land ---
+
+int StepGrid::MoveTarget(int y) const {
+  int to = RowAt(y);
+  if (to < 0) to = LastRow();
+  // A moved step stays among the steps: the empty row means the last step.
+  return std::clamp(to, 1, std::max(stepCount_, 1));
+}
+
+void StepGrid::ShowDropLine(int row, bool below) {
+  if (row == dropLineRow_ && below == dropLineBelow_) return;
+  dropLineRow_ = std::clamp(row, 0, LastRow());
+  dropLineBelow_ = below;
+  PlaceDropLine();
+}
+
+void StepGrid::HideDropLine() {
+  if (dropLineRow_ == 0) return;
+  dropLineRow_ = 0;
+  PlaceDropLine();
+}
+
+int StepGrid::DropLineY() const {
+  if (dropLineRow_ < 1 || dropLineRow_ < topRow_ || dropLineRow_ > topRow_ + VisibleRowCount()) return -1;
+  const QRect cell = CellRect(0, dropLineRow_);
+  return dropLineBelow_ ? cell.bottom() + 1 : cell.top();
+}
+
+void StepGrid::MarkCell(int column, int row) {
+  const QPoint cell(column, row);
+  if (flash_ != nullptr) flash_->stop();
+  if (cell == marked_) return;
+  marked_ = cell;
+  viewport()->update();
+}
+
+void StepGrid::FlashCell(int column, int row) {
+  MarkCell(column, row);
+  if (flash_ == nullptr) {
+    flash_ = new QTimer(this);
+    flash_->setSingleShot(true);
+    connect(flash_, &QTimer::timeout, this, &StepGrid::UnmarkCell);
+  }
+  flash_->start(kFlashMs);
+}
+
+void StepGrid::UnmarkCell() {
+  if (flash_ != nullptr) flash_->stop();
+  if (marked_ == QPoint(-1, -1)) return;
+  marked_ = QPoint(-1, -1);
+  viewport()->update();
+}
+
+void StepGrid::PaintMarks(QPainter& painter) {
+  const int lastVisible = std::min(LastRow(), topRow_ + VisibleRowCount());
+  const int row = marked_.y();
+  if (marked_.x() >= 1 && marked_.x() < ColCount() && row >= topRow_ && row <= lastVisible) {
+    const QRect cell = CellRect(marked_.x(), row);
+    painter.fillRect(cell, kMarkFill);
+    painter.setPen(QPen(kDropColor, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell.adjusted(1, 1, -1, -1));
+  }
+}
+
+void StepGrid::PlaceDropLine() {
+  const int y = DropLineY();
+  if (y < 0) {
+    if (dropLineBar_ != nullptr) dropLineBar_->hide();
+    return;
+  }
+  if (dropLineBar_ == nullptr) {
+    // A bar of its own, so that it lies over the step slots as well as over the cells.
+    dropLineBar_ = new QWidget(viewport());
+    dropLineBar_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dropLineBar_->setAutoFillBackground(true);
+    dropLineBar_->setBackgroundRole(QPalette::Window);
+    QPalette palette = dropLineBar_->palette();
+    palette.setColor(QPalette::Window, kDropColor);
+    dropLineBar_->setPalette(palette);
+  }
+  const int right = ColumnLeft(ColCount());
+  dropLineBar_->setGeometry(0, y - kDropLineWidth / 2, right, kDropLineWidth);
+  dropLineBar_->show();
+  dropLineBar_->raise();
 }
 
 }  // namespace ui

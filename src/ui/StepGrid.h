@@ -6,8 +6,11 @@
 
 #include <QAbstractScrollArea>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <vector>
+
+class QPainter;
 
 namespace ui {
 
@@ -33,9 +36,10 @@ class StepGrid : public QAbstractScrollArea {
   int ColWidth(int column) const { return widths_.at(column); }
   QString HeaderText(int column) const { return headers_.value(column); }
 
-  // Header row + steps + the empty row where new steps are appended.
+  // Header row + steps + the empty row where new steps are appended (none in a full list).
   int RowCount() const { return rowCount_; }
-  void SetRowCount(int rows);
+  int StepCount() const { return stepCount_; }
+  void SetStepCount(int steps);
 
   // The first visible row below the header (at least 1).
   int TopRow() const { return topRow_; }
@@ -52,6 +56,22 @@ class StepGrid : public QAbstractScrollArea {
   int SelectionTop() const { return selTop_; }
   int SelectionBottom() const { return selBottom_; }
   void SelectRows(int anchor, int current);
+
+  // The line that shows where a dragged step would land: on the top edge of `row`, or on its
+  // bottom edge when `below`. Shown only while the row is on screen.
+  void ShowDropLine(int row, bool below);
+  void HideDropLine();
+  // The line's y in the viewport, -1 when there is none on screen. The line is a bar laid
+  // over the rows and their slots.
+  int DropLineY() const;
+
+  // A set cell marked as the place of a drop: while the "+" tile hovers over it, and for a
+  // moment after the drop so that a drop that changes no text is seen too.
+  void MarkCell(int column, int row);
+  void FlashCell(int column, int row);
+  void UnmarkCell();
+  QPoint MarkedCell() const { return marked_; }  // (column, row); (-1, -1) when none
+  static constexpr int kFlashMs = 700;
 
   // Text of the set columns (2..4) of a step row; supplied by the owner.
   std::function<QString(int column, int row)> CellText;
@@ -79,16 +99,22 @@ class StepGrid : public QAbstractScrollArea {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
 
  private:
   void UpdateScrollRange();
   void ScrollIntoView(int row);
   int ColumnLeft(int column) const;
   int LastRow() const { return rowCount_ - 1; }
+  void PaintMarks(QPainter& painter);
+  void PlaceDropLine();
+  // The row a step dragged by its number from `from` would take when released at `y`.
+  int MoveTarget(int y) const;
 
   int list_;
   QStringList headers_;
   std::vector<int> widths_;
+  int stepCount_ = 0;
   int rowCount_ = 2;
   int topRow_ = 1;
   int selTop_ = 0;
@@ -98,6 +124,11 @@ class StepGrid : public QAbstractScrollArea {
   int movingFrom_ = 0;  // step row dragged by its number, 0 when none
   bool moved_ = false;
   QPoint pressPos_;
+  int dropLineRow_ = 0;  // 0 when no line is shown
+  bool dropLineBelow_ = false;
+  QPoint marked_{-1, -1};
+  QTimer* flash_ = nullptr;
+  QWidget* dropLineBar_ = nullptr;
 };
 
 }  // namespace ui

@@ -112,7 +112,9 @@ TSuperSpinEdit::TSuperSpinEdit(QWidget* parent, const actions::NumberFormat& for
   Place();
 }
 
-TSuperSpinEdit::~TSuperSpinEdit() { value_.OnValueChange = nullptr; }
+TSuperSpinEdit::~TSuperSpinEdit() {
+  value_.OnValueChange = nullptr;
+}
 
 void TSuperSpinEdit::Place() {
   const int editWidth = std::max(0, width_ - SpinArrows::kWidth);
@@ -123,11 +125,20 @@ void TSuperSpinEdit::Place() {
 
 void TSuperSpinEdit::SetBound(int which, int value) {
   switch (which) {
-    case kLeft: left_ = value; break;
-    case kTop: top_ = value; break;
-    case kWidth: width_ = value; break;
-    case kHeight: height_ = value; break;
-    default: return;
+    case kLeft:
+      left_ = value;
+      break;
+    case kTop:
+      top_ = value;
+      break;
+    case kWidth:
+      width_ = value;
+      break;
+    case kHeight:
+      height_ = value;
+      break;
+    default:
+      return;
   }
   Place();
 }
@@ -164,14 +175,37 @@ void TSuperSpinEdit::SetParent(QWidget* parent) {
 }
 
 void TSuperSpinEdit::BindValue(std::int16_t* value) {
+  if (value == nullptr) boundList_ = boundRow_ = 0;
   value_.BindValue(value);
   Redisplay(!edit_->hasFocus());
 }
 
-void TSuperSpinEdit::ShowStep(actions::StepRecord& record, int row) {
+void TSuperSpinEdit::ShowStep(actions::StepRecord& record, int list, int row) {
   actions::ShowStepInEditor(value_, record, row, app::LoadText(actions::kStepPrefixText).toStdString(),
                             app::LoadText(actions::kSecondsSuffixText).toStdString());
+  boundList_ = list;
+  boundRow_ = row;
   Redisplay(!edit_->hasFocus());
+}
+
+void TSuperSpinEdit::Unbind() {
+  value_.BindValue(nullptr);
+  boundList_ = boundRow_ = 0;
+}
+
+void TSuperSpinEdit::CommitEdit(QWidget* next) {
+  if (!edit_->hasFocus()) return;
+  if (next != nullptr) next->setFocus(Qt::OtherFocusReason);
+  if (edit_->hasFocus()) edit_->clearFocus();  // no other widget could take it
+}
+
+void TSuperSpinEdit::CancelEdit(QWidget* next) {
+  if (!edit_->hasFocus()) return;
+  Unbind();
+  discarding_ = true;
+  CommitEdit(next);
+  discarding_ = false;
+  Redisplay(true);
 }
 
 void TSuperSpinEdit::Redisplay(bool withAffixes) {
@@ -192,6 +226,7 @@ bool TSuperSpinEdit::eventFilter(QObject* watched, QEvent* event) {
       Redisplay(false);
       break;
     case QEvent::FocusOut:
+      if (discarding_) break;
       parsing_ = true;
       value_.ParseText(edit_->text().toStdString());
       parsing_ = false;

@@ -54,8 +54,22 @@ class TSuperSpinEdit : public QObject {
   // Moves both parts into another parent widget.
   void SetParent(QWidget* parent);
 
-  // Sets the limits of a step of `kind` at `row` and binds to the step's value.
-  void ShowStep(actions::StepRecord& record, int row);
+  // Sets the limits for the step at `row` of `list` and binds to the step's value. The
+  // editor remembers that step: what it reports belongs to it, wherever the rows scroll.
+  void ShowStep(actions::StepRecord& record, int list, int row);
+  // Drops the binding; the editor then belongs to no step.
+  void Unbind();
+  int BoundList() const { return boundList_; }
+  int BoundRow() const { return boundRow_; }
+  bool IsBound() const { return value_.Bound() != nullptr; }
+
+  // Whether the edit box holds the focus (the user may be typing into it).
+  bool IsEditing() const { return edit_->hasFocus(); }
+  // Ends typing and gives the focus to `next`: Commit stores the typed text into the bound
+  // step, as leaving the box does; Cancel forgets it and drops the binding first, for when
+  // the bound step is no longer the one the user was typing into.
+  void CommitEdit(QWidget* next);
+  void CancelEdit(QWidget* next);
 
   // Called with the new position after the user changed it.
   std::function<void(TSuperSpinEdit* sender, std::int16_t position)> OnValueChange;
@@ -83,6 +97,9 @@ class TSuperSpinEdit : public QObject {
   int left_ = 0, top_ = 0, width_ = 80, height_ = 25;
   bool shown_ = true;
   bool parsing_ = false;
+  bool discarding_ = false;  // the focus leaves without the typed text being read
+  int boundList_ = 0;
+  int boundRow_ = 0;
 };
 
 }  // namespace ui

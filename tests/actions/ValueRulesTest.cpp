@@ -67,7 +67,10 @@ TEST(ValueRules, ParseTypedText) {
       {"1.25", 1, 1, 255, kDot, 12},  // digits beyond the decimal place are ignored
       {"3.7", 0, 1, 5, kDot, 3},      // a go-to target has no decimals
       {"2,5", 1, 1, 255, kComma, 25},
-      {"2.5", 1, 1, 255, kComma, 20},  // "." is not this locale's separator: scanning stops
+      {"2.5", 1, 1, 255, kComma, 25},  // the point is a separator in a comma locale too
+      {"1,5", 1, 1, 255, kDot, 15},    // and the comma in a point locale
+      {"1,5", 0, 1, 9, kDot, 1},       // a go-to target ignores what follows either one
+      {"1,2.7", 2, 0, 1000, kDot, 127},
       {"", 1, 1, 255, kDot, 1},
       {"abc", 1, 1, 255, kDot, 1},
       {"0", 1, 1, 255, kDot, 1},
@@ -94,9 +97,10 @@ TEST(ValueRules, FilterKey) {
     bool passes;
   };
   const Case cases[] = {
-      {U'0', 1, kDot, true},  {U'9', 1, kDot, true},   {8, 1, kDot, true},      {13, 1, kDot, true},
-      {U'.', 1, kDot, true},  {U',', 1, kDot, false},  {U',', 1, kComma, true}, {U'-', 1, kDot, false},
-      {U'-', -1, kDot, true}, {U'a', -1, kDot, false}, {U' ', 1, kDot, false},  {U'\u2212', -1, kComma, true},
+      {U'0', 1, kDot, true},  {U'9', 1, kDot, true},         {8, 1, kDot, true},      {13, 1, kDot, true},
+      {U'.', 1, kDot, true},  {U',', 1, kDot, true},         {U',', 1, kComma, true}, {U'-', 1, kDot, false},
+      {U'-', -1, kDot, true}, {U'a', -1, kDot, false},       {U' ', 1, kDot, false},  {U'.', 1, kComma, true},
+      {U';', 1, kDot, false}, {U'\u2212', -1, kComma, true},
   };
   for (const Case& c : cases) EXPECT_EQ(FilterKey(c.ch, c.min, c.format), c.passes) << static_cast<int>(c.ch);
 }
