@@ -109,7 +109,7 @@ void Tokenizer::CondDefine(const Element&) {
   Element name;
   NextElement(name);
   if (name.Kind == Unresolved) {
-    if (LookupSymbol.Next == 1) RaiseTokenizeError(ErrSymbolAlreadyDefined);
+    if (LookupIsDeclared) RaiseTokenizeError(ErrSymbolAlreadyDefined);
   } else if (name.Kind != DefinedName) {
     RaiseTokenizeError(ErrExpectedUserSymbol);
   }

@@ -109,7 +109,7 @@ void Tokenizer::CompileExpression(bool AllowConditions, bool PinsAsConstants, in
             break;
           case Unresolved:
             if (!Conditional) RaiseTokenizeError(ErrUndefinedSymbol);
-            if (LookupSymbol.Next == 1) RaiseTokenizeError(ErrCondIllegalSymbol);
+            if (LookupIsDeclared) RaiseTokenizeError(ErrCondIllegalSymbol);
             e.Value = 0;  // an unknown name counts as 0
             state = State::V;
             break;

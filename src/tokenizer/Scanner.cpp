@@ -36,6 +36,7 @@ void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
   if (IsEnd && LastWasEnd) return;
   if (IsEnd) kind = EndOfStatement;
   if (ElementIndex >= ElementLimit) RaiseScanError(0, ErrTooManyElements);
+  SkipBack[ElementIndex] = static_cast<int16_t>(ElementIndex - 1);
   Element& e = ElementList[ElementIndex++];
   e.Kind = kind;
   e.Value = value;
@@ -350,12 +351,24 @@ void Tokenizer::DeleteElements(int first, int last) {
   for (int i = first; i <= last && i < ElementLimit; ++i) ElementList[i].Kind = Deleted;
 }
 
+// Deleted elements never come back to life, so each one's SkipBack may jump straight to the
+// live element found last time: runs of removed declarations are crossed once, not per removal.
+int Tokenizer::LiveBefore(int index) {
+  int live = index - 1;
+  while (live >= 0 && ElementList[live].Kind == Deleted) live = SkipBack[live];
+  for (int i = index - 1; i > live;) {
+    const int next = SkipBack[i];
+    SkipBack[i] = static_cast<int16_t>(live);
+    i = next;
+  }
+  return live;
+}
+
 void Tokenizer::DeleteStatement(int first, int last) {
   DeleteElements(first, last);
   const int after = last + 1;
   if (after >= EndMark || ElementList[after].Kind != EndOfStatement) return;
-  int before = first - 1;
-  while (before >= 0 && ElementList[before].Kind == Deleted) --before;
+  const int before = LiveBefore(first);
   // A removed line leaves no empty statement behind.
   if (before < 0 || ElementList[before].Kind == EndOfStatement) ElementList[after].Kind = Deleted;
 }

@@ -152,13 +152,15 @@ class Tokenizer {
   uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
   uint16_t EndMark = 0;
   uint8_t LastWasEnd = 1;
+  int16_t SkipBack[ElementLimit] = {};  // per deleted element: an earlier index, all deleted between
   int TokenStart = 0;  // scanner: start of the current token
   int ScanPos = 0;     // scanner: current position in Source
 
   // Symbols.
   HashedSymbols SymbolTable;
   HashedSymbols DeclaredNames;
-  Symbol LookupSymbol;  // Next is the flag Declared
+  Symbol LookupSymbol;           // what the last LookupName found
+  bool LookupIsDeclared = false;  // the last LookupName met a name declared later in the source
   Symbol NewSymbol;
 
   // Expressions.
@@ -197,6 +199,7 @@ class Tokenizer {
   void RunPasses();
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
+  int LiveBefore(int index);  // the last element before `index` not deleted, -1 when none
   int ReadChar();
   void ReadName();
   uint16_t ReadNumber(int base, int places);

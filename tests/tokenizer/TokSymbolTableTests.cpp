@@ -20,10 +20,30 @@ std::unique_ptr<tok::Tokenizer> Loaded(uint8_t module, bool is25) {
   return t;
 }
 
-TEST(SymbolTable, HashIsTheLowTenBitsOfTheCharacterSum) {
-  EXPECT_EQ(tok::NameHash("AB"), 131);
-  EXPECT_EQ(tok::NameHash(std::string(20, 'Z')), (20 * 90) % 1024);
-  EXPECT_EQ(tok::NameHash(std::string(32, '_')), (32 * 95) % 1024);
+TEST(SymbolTable, HashIgnoresCaseAndSpreadsSimilarNames) {
+  EXPECT_EQ(tok::NameHash("Limit7"), tok::NameHash("LIMIT7"));
+  // Anagrams and numbered names, which a character sum piles into few chains.
+  EXPECT_NE(tok::NameHash("AB"), tok::NameHash("BA"));
+  std::set<int> chains;
+  for (int i = 0; i < 600; ++i) {
+    const int hash = tok::NameHash("LIMIT" + std::to_string(i));
+    ASSERT_GE(hash, 0);
+    ASSERT_LT(hash, tok::HashSize);
+    chains.insert(hash);
+  }
+  EXPECT_GT(chains.size(), 400u);
+}
+
+TEST(SymbolTable, ANameAddedTwiceIsFoundAsAddedFirst) {
+  auto t = Make("");
+  t->LoadDirectiveSymbols();
+  for (int16_t value : {1, 2}) {
+    tok::Symbol s;
+    s.SetName("TWICE");
+    s.Value = value;
+    t->AddSymbol(s);
+  }
+  EXPECT_EQ(t->SymbolTable.Records[t->FindSymbol("TWICE")].Value, 1);
 }
 
 TEST(SymbolTable, NamesSharingAChainAreAllFound) {
@@ -72,9 +92,9 @@ TEST(SymbolTable, LookupFillsLookupSymbolAndTheDeclaredFlag) {
   EXPECT_EQ(t->LookupSymbol.Value, 22);
   EXPECT_FALSE(t->LookupName("LATER"));
   EXPECT_EQ(t->LookupSymbol.Kind, tok::Unresolved);
-  EXPECT_EQ(t->LookupSymbol.Next, 1);
+  EXPECT_TRUE(t->LookupIsDeclared);
   EXPECT_FALSE(t->LookupName("NEVER"));
-  EXPECT_EQ(t->LookupSymbol.Next, 0);
+  EXPECT_FALSE(t->LookupIsDeclared);
 }
 
 TEST(SymbolTable, KeywordsPerModuleAndVersion) {
