@@ -61,9 +61,9 @@ enum ElementKind : uint8_t {
 
 struct Element {
   uint8_t Kind = EndOfStatement;
-  uint16_t Value = 0;   // constant/symbol value; for EndOfStatement 0 line end or comment, 1 ':'
-  uint16_t Start = 0;   // offset in Source
-  uint8_t Length = 0;   // characters, modulo 256
+  uint16_t Value = 0;  // constant/symbol value; for EndOfStatement 0 line end or comment, 1 ':'
+  uint16_t Start = 0;  // offset in Source
+  uint8_t Length = 0;  // characters, modulo 256
 };
 
 constexpr int NameLimit = 32;
@@ -110,7 +110,7 @@ struct HashedSymbols {
   void Clear();
   int Find(std::string_view name) const;  // index or -1
   bool Full() const { return Count >= SymbolLimit; }
-  void Append(const Symbol& record);       // caller checks Full()
+  void Append(const Symbol& record);  // caller checks Full()
 };
 
 }  // namespace tok

@@ -12,10 +12,18 @@ namespace {
 
 constexpr char LineEnd = 3;
 
-uint8_t Upper(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
-bool IsLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsNameChar(uint8_t c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
-bool IsBlank(uint8_t c) { return c == ' ' || c == '\t'; }
+uint8_t Upper(uint8_t c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c;
+}
+bool IsLetter(uint8_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsNameChar(uint8_t c) {
+  return IsLetter(c) || (c >= '0' && c <= '9');
+}
+bool IsBlank(uint8_t c) {
+  return c == ' ' || c == '\t';
+}
 
 bool IsDigitOf(uint8_t c, int base) {
   if (base == 2) return c == '0' || c == '1';
@@ -30,7 +38,9 @@ bool IsFileNameChar(uint8_t c) {
 
 }  // namespace
 
-int Tokenizer::ReadChar() { return static_cast<uint8_t>(TokenizeResult.Source[ScanPos++]); }
+int Tokenizer::ReadChar() {
+  return static_cast<uint8_t>(TokenizeResult.Source[ScanPos++]);
+}
 
 void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
   if (IsEnd && LastWasEnd) return;
@@ -311,39 +321,41 @@ ShortName Tokenizer::ElementName(const Element& element) const {
   ShortName name;
   const char* src = TokenizeResult.Source;
   const int length = element.Length < NameLimit ? element.Length : NameLimit;
-  for (int i = 0; i < length; ++i) name.Text[i] = static_cast<char>(Upper(static_cast<uint8_t>(src[element.Start + i])));
+  for (int i = 0; i < length; ++i)
+    name.Text[i] = static_cast<char>(Upper(static_cast<uint8_t>(src[element.Start + i])));
   name.Length = static_cast<uint8_t>(length);
   return name;
 }
 
-bool Tokenizer::NextElement(Element& element) {
+bool Tokenizer::ReadLiveElement(Element& element) {
   while (ElementIndex < EndMark && ElementList[ElementIndex].Kind == Deleted) ++ElementIndex;
-  bool found = false;
   if (ElementIndex >= EndMark) {
     element.Kind = EndOfStatement;
-  } else {
-    element = ElementList[ElementIndex++];
-    if (element.Kind == Unresolved) {
-      // Names declared after the point of use resolve now.
-      LookupName(ElementName(element).View());
-      element.Kind = LookupSymbol.Kind;
-      element.Value = static_cast<uint16_t>(LookupSymbol.Value);
-    }
-    found = true;
+    return false;
   }
+  Element read = ElementList[ElementIndex];
+  if (read.Kind == Unresolved) {
+    // Names declared after the point of use resolve now.
+    LookupName(ElementName(read).View());
+    read.Kind = LookupSymbol.Kind;
+    read.Value = static_cast<uint16_t>(LookupSymbol.Value);
+  }
+  // One whole store: callers read the record back at once, and a store in pieces makes that
+  // read wait.
+  std::memcpy(&element, &read, sizeof read);
+  return true;
+}
+
+bool Tokenizer::NextElement(Element& element) {
+  const bool found = ReadLiveElement(element);
+  if (found) ++ElementIndex;
   TokenizeResult.ErrorStart = element.Start;
   TokenizeResult.ErrorLength = element.Length;
   return found;
 }
 
 bool Tokenizer::PeekElement(Element& element) {
-  const int32_t start = TokenizeResult.ErrorStart;
-  const int32_t length = TokenizeResult.ErrorLength;
-  const bool found = NextElement(element);
-  if (found) --ElementIndex;
-  TokenizeResult.ErrorStart = start;
-  TokenizeResult.ErrorLength = length;
-  return found;
+  return ReadLiveElement(element);
 }
 
 void Tokenizer::DeleteElements(int first, int last) {

@@ -58,11 +58,14 @@ void Tokenizer::AddDeclaredName(std::string_view name) {
   DeclaredNames.Append(record);
 }
 
-int Tokenizer::FindSymbol(std::string_view name) const { return SymbolTable.Find(name); }
-int Tokenizer::FindDeclaredName(std::string_view name) const { return DeclaredNames.Find(name); }
+int Tokenizer::FindSymbol(std::string_view name) const {
+  return SymbolTable.Find(name);
+}
+int Tokenizer::FindDeclaredName(std::string_view name) const {
+  return DeclaredNames.Find(name);
+}
 
 bool Tokenizer::LookupName(std::string_view name) {
-  LookupSymbol.SetName(name);
   LookupSymbol.Kind = Unresolved;
   LookupSymbol.Value = 0;
   LookupIsDeclared = false;

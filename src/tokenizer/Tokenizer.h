@@ -39,12 +39,12 @@ constexpr int ExitSlotCount = 16;
 // One open structure: IF/FOR/DO/SELECT in the statement loop, #IF/#SELECT in the conditional
 // pass (which names the same fields differently, see ConditionalCompile.cpp).
 struct ControlFrame {
-  uint8_t Kind = 0;             // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
-  uint16_t Start = 0;           // element index of the opening keyword
-  uint16_t SelectorStart = 0;   // element index of the first element after SELECT
-  uint8_t CaseCompare = 0;      // comparison code spliced after the SELECT expression
-  uint16_t LoopAddress = 0;     // loop start; #IF: Skipping; #SELECT: CaseState
-  uint16_t PendingJump = 0;     // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
+  uint8_t Kind = 0;            // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
+  uint16_t Start = 0;          // element index of the opening keyword
+  uint16_t SelectorStart = 0;  // element index of the first element after SELECT
+  uint8_t CaseCompare = 0;     // comparison code spliced after the SELECT expression
+  uint16_t LoopAddress = 0;    // loop start; #IF: Skipping; #SELECT: CaseState
+  uint16_t PendingJump = 0;    // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
   uint16_t ExitSlots[ExitSlotCount] = {};  // first 0 ends the list; #SELECT: [0] is SkipRest
 };
 
@@ -153,13 +153,13 @@ class Tokenizer {
   uint16_t EndMark = 0;
   uint8_t LastWasEnd = 1;
   int16_t SkipBack[ElementLimit] = {};  // per deleted element: an earlier index, all deleted between
-  int TokenStart = 0;  // scanner: start of the current token
-  int ScanPos = 0;     // scanner: current position in Source
+  int TokenStart = 0;                   // scanner: start of the current token
+  int ScanPos = 0;                      // scanner: current position in Source
 
   // Symbols.
   HashedSymbols SymbolTable;
   HashedSymbols DeclaredNames;
-  Symbol LookupSymbol;           // what the last LookupName found
+  Symbol LookupSymbol;            // what the last LookupName found
   bool LookupIsDeclared = false;  // the last LookupName met a name declared later in the source
   Symbol NewSymbol;
 
@@ -199,7 +199,10 @@ class Tokenizer {
   void RunPasses();
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
-  int LiveBefore(int index);  // the last element before `index` not deleted, -1 when none
+  int LiveBefore(int index);
+  // The next element that is not deleted, names resolved, without moving past it; ElementIndex
+  // stops on it. False at the end of the list.
+  bool ReadLiveElement(Element& element);  // the last element before `index` not deleted, -1 when none
   int ReadChar();
   void ReadName();
   uint16_t ReadNumber(int base, int places);
