@@ -55,7 +55,7 @@ void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
   LastWasEnd = IsEnd ? 1 : 0;
 }
 
-void Tokenizer::ScanSource(bool Full) {
+void Tokenizer::StartScan(bool Full) {
   ResultRecord& r = TokenizeResult;
   char* src = r.Source;
   if (!Full) {
@@ -69,69 +69,75 @@ void Tokenizer::ScanSource(bool Full) {
   EndMark = 0;
   LastWasEnd = 1;
   ScanPos = 0;
+}
 
-  while (ScanPos < r.SourceSize) {
+void Tokenizer::ScanSource(bool Full) {
+  StartScan(Full);
+  while (ScanPos < TokenizeResult.SourceSize) {
     TokenStart = ScanPos;
     const int c = ReadChar();
-    if (!Full) {
-      if (c == '\'') {
-        AddElement(EndOfStatement, 0, true);
-        ScanCommentDirective();
-      }
-      continue;
-    }
-    switch (c) {
-      case 0:
-      case '\t':
-      case ' ':
-        break;
-      case LineEnd:
-        AddElement(EndOfStatement, 0, true);
-        break;
-      case ':':
-        LastWasEnd = 0;
-        AddElement(EndOfStatement, 1, true);
-        break;
-      case '\'':
-        AddElement(EndOfStatement, 0, true);
-        while (ReadChar() != LineEnd) {
-        }
-        break;
-      case ',':
-        AddElement(Comma, 0, false);
-        LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
-        break;
-      case '"':
-        ScanQuoted();
-        break;
-      case '%':
-        AddElement(Constant, ReadNumber(2, 0), false);
-        break;
-      case '$': {
-        ReadName();
-        const Element& named = ElementList[ElementIndex - 1];
-        if (LanguageIs25 && named.Kind != Unresolved) break;
-        --ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
-        ScanPos = TokenStart + 1;
-        AddElement(Constant, ReadNumber(16, 0), false);
-        break;
-      }
-      case '#':
-        if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
-        ReadName();
-        if (ElementList[ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
-        break;
-      default:
-        if (c >= '0' && c <= '9') {
-          AddElement(Constant, ReadNumber(10, 0), false);
-        } else if (IsLetter(static_cast<uint8_t>(c))) {
-          ReadName();
-        } else {
-          ScanOperator(static_cast<char>(c));
-        }
+    if (Full) {
+      ScanCharacter(c);
+    } else if (c == '\'') {
+      AddElement(EndOfStatement, 0, true);
+      ScanCommentDirective();
     }
   }
   FinishScan();
+}
+
+// One token of the full scan, starting with the character `c` just read.
+void Tokenizer::ScanCharacter(int c) {
+  switch (c) {
+    case 0:
+    case '\t':
+    case ' ':
+      break;
+    case LineEnd:
+      AddElement(EndOfStatement, 0, true);
+      break;
+    case ':':
+      LastWasEnd = 0;
+      AddElement(EndOfStatement, 1, true);
+      break;
+    case '\'':
+      AddElement(EndOfStatement, 0, true);
+      while (ReadChar() != LineEnd) {
+      }
+      break;
+    case ',':
+      AddElement(Comma, 0, false);
+      LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
+      break;
+    case '"':
+      ScanQuoted();
+      break;
+    case '%':
+      AddElement(Constant, ReadNumber(2, 0), false);
+      break;
+    case '$': {
+      ReadName();
+      const Element& named = ElementList[ElementIndex - 1];
+      if (LanguageIs25 && named.Kind != Unresolved) break;
+      --ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
+      ScanPos = TokenStart + 1;
+      AddElement(Constant, ReadNumber(16, 0), false);
+      break;
+    }
+    case '#':
+      if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
+      ReadName();
+      if (ElementList[ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
+      break;
+    default:
+      if (c >= '0' && c <= '9') {
+        AddElement(Constant, ReadNumber(10, 0), false);
+      } else if (IsLetter(static_cast<uint8_t>(c))) {
+        ReadName();
+      } else {
+        ScanOperator(static_cast<char>(c));
+      }
+  }
 }
 
 void Tokenizer::FinishScan() {

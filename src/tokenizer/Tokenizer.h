@@ -57,6 +57,13 @@ struct ControlStackRecord {
   bool Empty() const { return Depth == 0; }
 };
 
+struct ExpressionOptions {
+  bool AllowConditions = false;  // comparisons, AND/OR/XOR and NOT
+  bool PinsAsConstants = false;  // a pin name is its number, not its input bit
+  bool Conditional = false;      // #IF/#SELECT: only what the compile-time evaluator knows
+  int CaseValueAt = 0;           // element index of the CASE value spliced after the selector; 0 none
+};
+
 struct SourcePos {
   uint16_t Start = 0;
   uint16_t Length = 0;
@@ -119,9 +126,12 @@ class Tokenizer {
   int PortNumber() const;  // the number after "COM", -1 without a $PORT directive
 
   // ---- expressions and object code ----------------------------------------------------------
-  void CompileExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt, bool Conditional);
-  void StartExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt);
-  void StartCondition(int SpliceAt);
+  // Each Start* empties ExprBuffer and the operator stack, then compiles one expression.
+  void StartExpression(bool AllowConditions, bool PinsAsConstants);
+  void StartCaseTest(int valueAt);       // "selector <CaseCompare> value", the value at element valueAt
+  void StartCondition();                 // a #IF condition, evaluated at compile time
+  void StartCaseCondition(int valueAt);  // a #CASE test, like StartCaseTest
+  void CompileExpression(const ExpressionOptions& options);  // inside an expression being compiled
   void CompileTargetVariable(bool Write);
   void EmitToken(int code);
   void EmitConstant(uint16_t value);
@@ -199,6 +209,8 @@ class Tokenizer {
   void RunPasses();
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
+  void StartScan(bool Full);
+  void ScanCharacter(int c);
   int LiveBefore(int index);
   // The next element that is not deleted, names resolved, without moving past it; ElementIndex
   // stops on it. False at the end of the list.
@@ -212,6 +224,8 @@ class Tokenizer {
   void ScanDirectiveText(bool quoted);
   void FinishScan();
   // Expression internals.
+  friend class ExpressionCompiler;
+  void StartFreshExpression(const ExpressionOptions& options);
   void PushOperator(uint8_t entry);
   void Flush();
   void CloseGroup();
@@ -224,6 +238,8 @@ class Tokenizer {
   void CondSelect(const Element& directive);
   void CondCase(const Element& directive);
   void CondEndselect(const Element& directive);
+  bool CaseValueIsRange();
+  void CompileCaseValueList();
   uint16_t CompileCaseValue(int SelectorStart, uint8_t compare, bool range);  // into ExprBuffer
 };
 
