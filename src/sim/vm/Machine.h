@@ -68,7 +68,9 @@ class Machine {
   int pc() const { return pc_; }
   int statementsRun() const { return statementsRun_; }
 
-  uint16_t Word(int w) const { return static_cast<uint16_t>(ram_[2 * (w & 15)] | (ram_[2 * (w & 15) + 1] << 8)); }
+  uint16_t Word(int w) const {
+    return static_cast<uint16_t>(ram_[2 * (w & 15)] | (ram_[2 * (w & 15) + 1] << 8));
+  }
   uint8_t Byte(int b) const { return ram_[b & 31]; }
   uint16_t ReadCell(int size, int address);
   void WriteCell(int size, int address, uint16_t value);
@@ -100,6 +102,13 @@ class Machine {
   void ExecuteControl(const Statement& s, const std::vector<uint16_t>& a);
   void ExecutePins(const Statement& s, const std::vector<uint16_t>& a);
   void ExecuteTiming(const Statement& s, const std::vector<uint16_t>& a);
+  void CallOrReturn(const Statement& s);
+  void ExecuteNext(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteLookup(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteShiftin(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecutePulseTiming(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteButton(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteSendTiming(const Statement& s, const std::vector<uint16_t>& a);
   void ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a);
 
   Image eeprom_;
