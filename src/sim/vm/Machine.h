@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -96,6 +97,9 @@ class Machine {
   // Serial and item lists.
   void SerialOutput(const Statement& s, int pin, int64_t bitUs, int64_t paceUs, bool toDevice);
   bool SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice);
+  // A number in `format` (SERIN's formatters); false when the input ran dry.
+  bool ReceiveNumber(uint16_t format, const std::function<int()>& receive, uint16_t& result);
+  bool WaitForBytes(const std::vector<uint8_t>& want, const std::function<int()>& receive);
   int ReceiveByte(int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice);
   void SendByte(int pin, uint8_t byte, int64_t bitUs, int64_t paceUs, bool toDevice);
 
