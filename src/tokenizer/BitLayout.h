@@ -79,12 +79,16 @@ class ExprBitReader {
 constexpr int TokenBits = 6;
 constexpr int LeadBit = 1;
 
-constexpr int UnaryFirst = 0, UnaryLast = 7;           // 0 SQR 1 ABS 2 NOT 3 negate 4 DCD 5 NCD 6 COS 7 SIN
+constexpr int UnaryFirst = 0, UnaryLast = 7;  // 0 SQR 1 ABS 2 NOT 3 negate 4 DCD 5 NCD 6 COS 7 SIN
 constexpr int TokenSqr = 0, TokenNot = 2, TokenNegate = 3;
 constexpr int BinaryFirst = 8, BinaryLast = 25;
-constexpr int TokenAtn = 9, TokenAnd = 10, TokenOr = 11, TokenXor = 12;
+constexpr int TokenHyp = 8, TokenAtn = 9, TokenAnd = 10, TokenOr = 11, TokenXor = 12, TokenMin = 13,
+              TokenMax = 14, TokenAdd = 15, TokenSubtract = 16, TokenMultiplyHigh = 17, TokenMultiply = 18,
+              TokenMultiplyMiddle = 19, TokenModulo = 20, TokenDivide = 21, TokenDig = 22,
+              TokenShiftLeft = 23, TokenShiftRight = 24, TokenRev = 25;
 constexpr int ComparisonFirst = 26, ComparisonLast = 31;
-constexpr int CompareGreaterEqual = 26, CompareLessEqual = 27, CompareEqual = 28;
+constexpr int CompareGreaterEqual = 26, CompareLessEqual = 27, CompareEqual = 28, CompareNotEqual = 29,
+              CompareGreater = 30, CompareLess = 31;
 constexpr int ConstantTokenBase = 32;  // 32 + c, c = 0..15
 constexpr int VariableTokenBase = 48;  // 48 + size + 4*indexed + 8*write
 
@@ -115,7 +119,9 @@ constexpr ConstantEncoding EncodeConstant(uint16_t v) {
 }
 
 // Decoding: after the token's exponent c and the first payload bit.
-constexpr uint16_t PowerOfTwo(int c) { return static_cast<uint16_t>(1u << c); }
+constexpr uint16_t PowerOfTwo(int c) {
+  return static_cast<uint16_t>(1u << c);
+}
 constexpr uint16_t DecodedConstant(int c, uint16_t lowBits) {
   return static_cast<uint16_t>((1u << c) + lowBits);  // lowBits: the c bits after the 1
 }
@@ -129,20 +135,38 @@ constexpr uint16_t VariableIndexedFlag = 1024;
 constexpr uint16_t VariableWriteFlag = 2048;
 constexpr int VariableAddressBits[4] = {8, 6, 5, 4};
 
-constexpr int VariableSize(uint16_t value) { return (value >> 8) & 3; }
-constexpr int VariableAddress(uint16_t value) { return value & 0xFF; }
-constexpr uint16_t VariableValue(int size, int address) { return static_cast<uint16_t>((size << 8) | address); }
-constexpr int VariableToken(uint16_t flaggedValue) { return VariableTokenBase + (flaggedValue >> 8); }
+constexpr int VariableSize(uint16_t value) {
+  return (value >> 8) & 3;
+}
+constexpr int VariableAddress(uint16_t value) {
+  return value & 0xFF;
+}
+constexpr uint16_t VariableValue(int size, int address) {
+  return static_cast<uint16_t>((size << 8) | address);
+}
+constexpr int VariableToken(uint16_t flaggedValue) {
+  return VariableTokenBase + (flaggedValue >> 8);
+}
 
 // Modifier value: target size * 256 + offset, plus 128 for HIGHBIT, HIGHNIB and HIGHBYTE.
 constexpr uint16_t ModifierHighFlag = 128;
-constexpr int ModifierSize(uint16_t value) { return value >> 8; }
-constexpr int ModifierOffset(uint16_t value) { return value & 0x7F; }
+constexpr int ModifierSize(uint16_t value) {
+  return value >> 8;
+}
+constexpr int ModifierOffset(uint16_t value) {
+  return value & 0x7F;
+}
 // Cells of the smaller size in one cell of the larger: word->byte 1, word->nib 2, word->bit 4,
 // byte->nib 1, byte->bit 3, nib->bit 2 (as a shift).
-constexpr int ModifierShift(int fromSize, int toSize) { return fromSize - toSize + (toSize == 0 ? 1 : 0); }
-constexpr int SubCell(int address, int shift, int offset) { return (address << shift) + offset; }
-constexpr int LastSubOffset(int shift) { return (1 << shift) - 1; }
+constexpr int ModifierShift(int fromSize, int toSize) {
+  return fromSize - toSize + (toSize == 0 ? 1 : 0);
+}
+constexpr int SubCell(int address, int shift, int offset) {
+  return (address << shift) + offset;
+}
+constexpr int LastSubOffset(int shift) {
+  return (1 << shift) - 1;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Object code: code position p counts bits from the top of the EEPROM down.
@@ -151,8 +175,12 @@ constexpr int LastSubOffset(int shift) { return (1 << shift) - 1; }
 //   byte:     2047            | 2046 ...
 //   bit:      7 6 5 4 3 2 1 0 | 7 6 ...
 constexpr int CodeBitLimit = 16384;
-constexpr int CodeByteAddress(int position) { return 2047 - position / 8; }
-constexpr int CodeBitsFreeInByte(int position) { return 8 - position % 8; }
+constexpr int CodeByteAddress(int position) {
+  return 2047 - position / 8;
+}
+constexpr int CodeBitsFreeInByte(int position) {
+  return 8 - position % 8;
+}
 // Places n bits (right-aligned) at position p into its byte.
 constexpr uint8_t CodeBitsInByte(int position, int n, uint16_t bits) {
   return static_cast<uint8_t>(bits << (CodeBitsFreeInByte(position) - n));
@@ -167,15 +195,23 @@ constexpr int InstructionBits = 7;
 constexpr int AddressFieldBits = 14;
 constexpr int AddressLowBits = 3;
 constexpr int AddressHighBits = 11;
-constexpr uint16_t AddressLow(int position) { return static_cast<uint16_t>(position % 8); }
-constexpr uint16_t AddressHigh(int position) { return static_cast<uint16_t>(position / 8); }
+constexpr uint16_t AddressLow(int position) {
+  return static_cast<uint16_t>(position % 8);
+}
+constexpr uint16_t AddressHigh(int position) {
+  return static_cast<uint16_t>(position / 8);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Download packet, 18 bytes, one per 16-byte EEPROM block that holds bytes to download:
 //
 //   [0x80 + block][16 image bytes, lowest address first][checksum: all 18 bytes sum to 0 mod 256]
 constexpr int BlockSize = 16;
-constexpr uint8_t PacketHeader(int block) { return static_cast<uint8_t>(0x80 + block); }
-constexpr uint8_t PacketChecksum(unsigned sumOfFirst17) { return static_cast<uint8_t>((256 - sumOfFirst17 % 256) % 256); }
+constexpr uint8_t PacketHeader(int block) {
+  return static_cast<uint8_t>(0x80 + block);
+}
+constexpr uint8_t PacketChecksum(unsigned sumOfFirst17) {
+  return static_cast<uint8_t>((256 - sumOfFirst17 % 256) % 256);
+}
 
 }  // namespace tok::layout

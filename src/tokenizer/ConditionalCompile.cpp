@@ -18,8 +18,14 @@ namespace tok {
 namespace {
 
 enum CondValue : uint16_t {
-  HashDefine = 7, HashError = 15, HashIf = 25, HashElse = 10, HashEndif = 13,
-  HashSelect = 59, HashCase = 3, HashEndselect = 14,
+  HashDefine = 7,
+  HashError = 15,
+  HashIf = 25,
+  HashElse = 10,
+  HashEndif = 13,
+  HashSelect = 59,
+  HashCase = 3,
+  HashEndselect = 14,
 };
 constexpr uint8_t FrameIfThen = 5, FrameIfElse = 4, FrameSelect = 8;
 constexpr uint16_t ElseInstruction = 10;
@@ -36,9 +42,15 @@ void Tokenizer::ConditionalCompile() {
     if (e.Kind != CondDirective) continue;
     const bool inactive = !ControlStack.Empty() && ControlStack.Top().LoopAddress != 0;
     switch (e.Value) {
-      case HashIf: CondIf(e); break;
-      case HashElse: CondElse(e); break;
-      case HashEndif: CondEndif(e); break;
+      case HashIf:
+        CondIf(e);
+        break;
+      case HashElse:
+        CondElse(e);
+        break;
+      case HashEndif:
+        CondEndif(e);
+        break;
       case HashDefine:
         if (inactive) {
           while (NextElement(e) && e.Kind != EndOfStatement) {
@@ -50,17 +62,25 @@ void Tokenizer::ConditionalCompile() {
       case HashError:
         if (!inactive) CondError(e);
         break;
-      case HashSelect: CondSelect(e); break;
-      case HashCase: CondCase(e); break;
-      case HashEndselect: CondEndselect(e); break;
-      default: break;
+      case HashSelect:
+        CondSelect(e);
+        break;
+      case HashCase:
+        CondCase(e);
+        break;
+      case HashEndselect:
+        CondEndselect(e);
+        break;
+      default:
+        break;
     }
   }
   if (LanguageIs25 && !ControlStack.Empty()) {
     const Element& opening = ElementList[ControlStack.Top().Start];
     TokenizeResult.ErrorStart = opening.Start;
     TokenizeResult.ErrorLength = opening.Length;
-    RaiseTokenizeError(ControlStack.Top().Kind == FrameSelect ? ErrSelectWithoutEndselect : ErrIfWithoutEndif);
+    RaiseTokenizeError(ControlStack.Top().Kind == FrameSelect ? ErrSelectWithoutEndselect
+                                                              : ErrIfWithoutEndif);
   }
 }
 
@@ -70,7 +90,7 @@ void Tokenizer::CondIf(const Element&) {
   frame = ControlFrame{};
   frame.Kind = FrameIfThen;
   frame.Start = static_cast<uint16_t>(ElementIndex - 1);
-  StartCondition(0);
+  StartCondition();
   Element e;
   NextElement(e);
   if (e.Kind != HashThen) RaiseTokenizeError(ErrExpectedHashThen);
@@ -109,7 +129,7 @@ void Tokenizer::CondDefine(const Element&) {
   Element name;
   NextElement(name);
   if (name.Kind == Unresolved) {
-    if (LookupSymbol.Next == 1) RaiseTokenizeError(ErrSymbolAlreadyDefined);
+    if (LookupIsDeclared) RaiseTokenizeError(ErrSymbolAlreadyDefined);
   } else if (name.Kind != DefinedName) {
     RaiseTokenizeError(ErrExpectedUserSymbol);
   }
@@ -121,7 +141,7 @@ void Tokenizer::CondDefine(const Element&) {
   if (PeekElement(e) && e.Kind != EndOfStatement) {
     NextElement(e);
     if (e.Kind != Comparison || e.Value != layout::CompareEqual) RaiseTokenizeError(ErrExpectedEquals);
-    StartCondition(0);
+    StartCondition();
     value = EvaluateExpr();
   }
   if (name.Kind == DefinedName) {
@@ -184,8 +204,49 @@ uint16_t Tokenizer::CompileCaseValue(int selectorStart, uint8_t compare, bool) {
   const int spliceAt = ElementIndex;
   ControlStack.Top().CaseCompare = compare;
   ElementIndex = static_cast<uint16_t>(selectorStart);
-  StartCondition(spliceAt);
+  StartCaseCondition(spliceAt);
   return 0;
+}
+
+// A range is "low TO high": looks for TO before the next comma or end.
+bool Tokenizer::CaseValueIsRange() {
+  Element next;
+  PeekElement(next);
+  for (int i = ElementIndex; i < EndMark; ++i) {
+    const uint8_t kind = ElementList[i].Kind;
+    if (kind == Deleted) continue;
+    if (kind == ToWord) return true;
+    if (kind == Comma || kind == EndOfStatement) return false;
+  }
+  return false;
+}
+
+// "value, low TO high, ..." into ExprBuffer: one test per item, joined by OR.
+void Tokenizer::CompileCaseValueList() {
+  bool firstValue = true;
+  for (;;) {
+    const int selectorStart = ControlStack.Top().SelectorStart;
+    Element next;
+    if (!CaseValueIsRange()) {
+      CompileCaseValue(selectorStart, layout::CompareEqual, false);
+    } else {
+      CompileCaseValue(selectorStart, layout::CompareGreaterEqual, true);
+      CopyExprBuffer(0, 1);
+      NextElement(next);
+      if (next.Kind != ToWord) RaiseTokenizeError(ErrExpectedTo);
+      CompileCaseValue(selectorStart, layout::CompareLessEqual, true);
+      AppendExprBuffer(1, layout::TokenAnd);
+    }
+    if (!firstValue) AppendExprBuffer(3, layout::TokenOr);
+    firstValue = false;
+    NextElement(next);
+    if (next.Kind == Comma) {
+      CopyExprBuffer(0, 3);
+      continue;
+    }
+    if (next.Kind == EndOfStatement) return;
+    RaiseTokenizeError(ErrExpectedCommaOrEnd);
+  }
 }
 
 void Tokenizer::CondCase(const Element&) {
@@ -212,41 +273,7 @@ void Tokenizer::CondCase(const Element&) {
     NextElement(e);
     if (e.Kind != EndOfStatement) RaiseTokenizeError(ErrExpectedEnd);
   } else {
-    bool firstValue = true;
-    for (;;) {
-      const int selectorStart = ControlStack.Top().SelectorStart;
-      Element next;
-      PeekElement(next);
-      const bool range = [&] {
-        // A range is "low TO high": look for TO before the next comma or end.
-        for (int i = ElementIndex; i < EndMark; ++i) {
-          const uint8_t kind = ElementList[i].Kind;
-          if (kind == Deleted) continue;
-          if (kind == ToWord) return true;
-          if (kind == Comma || kind == EndOfStatement) return false;
-        }
-        return false;
-      }();
-      if (!range) {
-        CompileCaseValue(selectorStart, layout::CompareEqual, false);
-      } else {
-        CompileCaseValue(selectorStart, layout::CompareGreaterEqual, true);
-        CopyExprBuffer(0, 1);
-        NextElement(next);
-        if (next.Kind != ToWord) RaiseTokenizeError(ErrExpectedTo);
-        CompileCaseValue(selectorStart, layout::CompareLessEqual, true);
-        AppendExprBuffer(1, layout::TokenAnd);
-      }
-      if (!firstValue) AppendExprBuffer(3, layout::TokenOr);
-      firstValue = false;
-      NextElement(next);
-      if (next.Kind == Comma) {
-        CopyExprBuffer(0, 3);
-        continue;
-      }
-      if (next.Kind == EndOfStatement) break;
-      RaiseTokenizeError(ErrExpectedCommaOrEnd);
-    }
+    CompileCaseValueList();
   }
   ControlFrame& frame = ControlStack.Top();
   if (frame.LoopAddress == 1 && (isDefault || EvaluateExpr() != 0)) {

@@ -407,7 +407,7 @@ void CaseTest(Tokenizer& t, ControlFrame& f, uint8_t compare, int item) {
   f.CaseCompare = compare;
   t.ElementIndex = f.SelectorStart;
   t.ArgDepth = 0;
-  t.StartExpression(true, false, item);
+  t.StartCaseTest(item);
 }
 
 // The kind of the element that ends the item starting at the current element.

@@ -138,7 +138,9 @@ struct DataPass {
   }
 
   void Item() {
-    if (TakeIf(t, AtSign)) {
+    const Element itemFirst = Peek(t);  // its position marks the bytes it fills
+    if (itemFirst.Kind == AtSign) {
+      Next(t);
       const uint16_t address = KnownValue(t);
       if (address > LastAddress) t.RaiseTokenizeError(ErrOutOfRange);
       pointer = address;
@@ -146,10 +148,8 @@ struct DataPass {
       return;
     }
     DefinePending();
-    const Element itemFirst = Peek(t);  // its position marks the bytes it fills
     int bytes = 1;
-    const Element size = Peek(t);
-    if (size.Kind == SizeWord && size.Value == SizeWordWord) {
+    if (itemFirst.Kind == SizeWord && itemFirst.Value == SizeWordWord) {
       Next(t);
       bytes = 2;
     }

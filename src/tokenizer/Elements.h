@@ -61,9 +61,9 @@ enum ElementKind : uint8_t {
 
 struct Element {
   uint8_t Kind = EndOfStatement;
-  uint16_t Value = 0;   // constant/symbol value; for EndOfStatement 0 line end or comment, 1 ':'
-  uint16_t Start = 0;   // offset in Source
-  uint8_t Length = 0;   // characters, modulo 256
+  uint16_t Value = 0;  // constant/symbol value; for EndOfStatement 0 line end or comment, 1 ':'
+  uint16_t Start = 0;  // offset in Source
+  uint8_t Length = 0;  // characters, modulo 256
 };
 
 constexpr int NameLimit = 32;
@@ -73,7 +73,7 @@ struct Symbol {
   char Name[NameLimit] = {};  // upper case
   uint8_t Kind = Unresolved;
   int16_t Value = 0;
-  int32_t Next = -1;  // hash chain link; in LookupSymbol the flag Declared
+  int32_t Next = -1;  // hash chain link
 
   std::string_view NameView() const { return {Name, NameLength}; }
   void SetName(std::string_view name);  // cut to 32 characters
@@ -89,11 +89,15 @@ struct ShortName {
 constexpr int SymbolLimit = 1024;
 constexpr int HashSize = 1024;
 
-// Hash of a name: sum of its character codes as unsigned 16-bit, low 10 bits.
+// Hash of a name: 32-bit FNV-1a over its upper-cased characters, folded to the table size.
+// Names that differ in a few letters land in different chains.
 constexpr int NameHash(std::string_view name) {
-  uint16_t sum = 0;
-  for (char c : name) sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-  return sum % HashSize;
+  uint32_t hash = 2166136261u;
+  for (char c : name) {
+    const auto byte = static_cast<uint8_t>(c);
+    hash = (hash ^ ((byte >= 'a' && byte <= 'z') ? byte - 32u : byte)) * 16777619u;
+  }
+  return static_cast<int>((hash ^ (hash >> 16)) % HashSize);
 }
 
 // SymbolTable and DeclaredNames share this shape.
@@ -101,11 +105,12 @@ struct HashedSymbols {
   Symbol Records[SymbolLimit];
   int32_t Count = 0;
   int32_t Heads[HashSize];
+  int32_t Tails[HashSize];  // last record of each chain, so appending never walks one
 
   void Clear();
   int Find(std::string_view name) const;  // index or -1
   bool Full() const { return Count >= SymbolLimit; }
-  void Append(const Symbol& record);       // caller checks Full()
+  void Append(const Symbol& record);  // caller checks Full()
 };
 
 }  // namespace tok

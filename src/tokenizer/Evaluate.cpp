@@ -88,7 +88,7 @@ bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
       known = false;
     } else {
       if (e.Kind != Unresolved) RaiseTokenizeError(ErrCondExpectedValue);
-      if (LookupSymbol.Next == 1) RaiseTokenizeError(ErrCondIllegalSymbol);
+      if (LookupIsDeclared) RaiseTokenizeError(ErrCondIllegalSymbol);
       operand = 0;
     }
     if (negate) operand = static_cast<uint16_t>(-operand);

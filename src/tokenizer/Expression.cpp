@@ -14,8 +14,17 @@ constexpr uint8_t Marker = 128;
 
 // Operators the compile-time evaluator does not know.
 bool IllegalInCondition(int code) {
+  using namespace layout;
   switch (code) {
-    case 8: case 9: case 13: case 14: case 17: case 19: case 20: case 22: case 25:
+    case TokenHyp:
+    case TokenAtn:
+    case TokenMin:
+    case TokenMax:
+    case TokenMultiplyHigh:
+    case TokenMultiplyMiddle:
+    case TokenModulo:
+    case TokenDig:
+    case TokenRev:
       return true;
     default:
       return false;
@@ -24,13 +33,225 @@ bool IllegalInCondition(int code) {
 
 }  // namespace
 
+// One compile of an expression. Each state reads what it needs and names the state after it:
+//   Condition     the opening groups of a condition term, and NOT
+//   Operand       unary operators and "(" up to an operand
+//   Value         the operand's token
+//   AfterOperand  an operator, a closing ")", the CASE splice or the expression's end
+class ExpressionCompiler {
+ public:
+  ExpressionCompiler(Tokenizer& t, const ExpressionOptions& options)
+      : t(t), options(options), splice(options.CaseValueAt > 0 ? Splice::Pending : Splice::None) {}
+
+  void Run() {
+    State state = options.AllowConditions ? State::Condition : State::Operand;
+    while (state != State::Done) state = Step(state);
+  }
+
+ private:
+  enum class State { Condition, Operand, Value, AfterOperand, Done };
+  // The CASE value follows the selector: waiting for it, or already compared.
+  enum class Splice { None, Pending, Done };
+
+  Tokenizer& t;
+  const ExpressionOptions options;
+  Splice splice;
+  Element e;
+  bool found = false;
+
+  State Step(State state) {
+    switch (state) {
+      case State::Condition:
+        return Condition();
+      case State::Operand:
+        return Operand();
+      case State::Value:
+        return Value();
+      case State::AfterOperand:
+        return AfterOperand();
+      case State::Done:
+        break;
+    }
+    return State::Done;
+  }
+
+  void Read() { found = t.NextElement(e); }
+  // Steps back over the element just read, so the caller (or the next state) reads it again.
+  void Unread() {
+    if (found) --t.ElementIndex;
+  }
+  [[noreturn]] void Fail(int plainRow, int conditionalRow) {
+    t.RaiseTokenizeError(options.Conditional ? conditionalRow : plainRow);
+  }
+  void OpenGroup() {
+    t.PushOperator(Marker);
+    ++t.GroupLevel;
+  }
+
+  State Condition() {
+    t.PushOperator(Marker);
+    t.PushOperator(Marker);
+    t.GroupLevel += 2;
+    for (Read(); found && e.Kind == LeftParen; Read()) OpenGroup();
+    if (found && e.Kind == NotWord) {
+      if (splice != Splice::None) t.RaiseTokenizeError(ErrExpectedOperand);
+      t.OperatorTop -= 2;
+      t.GroupLevel -= 2;
+      t.PushOperator(layout::TokenNot);
+      return State::Condition;
+    }
+    Unread();
+    return State::Operand;
+  }
+
+  State Operand() {
+    Read();
+    switch (e.Kind) {
+      case Constant:
+      case PinName:
+        return State::Value;
+      case Variable:
+        // The compile-time evaluator has no value for a run-time variable.
+        if (options.Conditional) t.RaiseTokenizeError(ErrCondIllegalSymbol);
+        return State::Value;
+      case DirectiveWord:
+      case ModuleName:
+      case DefinedName:
+        if (!options.Conditional) t.RaiseTokenizeError(ErrExpectedOperand);
+        return State::Value;
+      case Unresolved:
+        if (!options.Conditional) t.RaiseTokenizeError(ErrUndefinedSymbol);
+        if (t.LookupIsDeclared) t.RaiseTokenizeError(ErrCondIllegalSymbol);
+        e.Value = 0;  // an unknown name counts as 0
+        return State::Value;
+      default:
+        return PrefixOfOperand();
+    }
+  }
+
+  // A sign, a unary operator or "(" before the operand.
+  State PrefixOfOperand() {
+    switch (e.Kind) {
+      case BinaryOperator:
+        if (e.Value != layout::TokenSubtract) Fail(ErrExpectedOperand, ErrCondExpectedOperand);
+        t.PushOperator(layout::TokenNegate);
+        break;
+      case UnaryOperator:
+        if (options.Conditional) t.RaiseTokenizeError(ErrCondIllegalOperator);
+        t.PushOperator(static_cast<uint8_t>(e.Value));
+        break;
+      case LeftParen:
+        OpenGroup();
+        break;
+      default:
+        Fail(ErrExpectedOperand, ErrCondExpectedOperand);
+    }
+    return State::Operand;
+  }
+
+  State Value() {
+    const bool compileTime = options.Conditional && (e.Kind == DirectiveWord || e.Kind == ModuleName ||
+                                                     e.Kind == DefinedName || e.Kind == PinName);
+    if (e.Kind == Constant || e.Kind == Unresolved || (e.Kind == PinName && options.PinsAsConstants) ||
+        compileTime)
+      t.EmitConstant(e.Value);
+    else
+      t.EmitVariable(e, false);
+    return State::AfterOperand;
+  }
+
+  // At the CASE value the selector's comparison goes in, unless the value brings its own "=".
+  void SpliceCaseComparison() {
+    const uint8_t compare = t.ControlStack.Empty() ? layout::CompareEqual : t.ControlStack.Top().CaseCompare;
+    if (e.Kind != Comparison) {
+      Unread();
+      e.Kind = Comparison;
+      e.Value = compare;
+    } else if (compare != layout::CompareEqual) {
+      t.RaiseTokenizeError(ErrExpectedOperand);
+    }
+    splice = Splice::Done;
+  }
+
+  State AfterOperand() {
+    t.Flush();
+    Read();
+    if (splice == Splice::Pending && found && t.ElementIndex - 1 == options.CaseValueAt)
+      SpliceCaseComparison();
+    switch (e.Kind) {
+      case BinaryOperator:
+        if (options.Conditional && IllegalInCondition(e.Value)) t.RaiseTokenizeError(ErrCondIllegalOperator);
+        t.PushOperator(static_cast<uint8_t>(e.Value));
+        return State::Operand;
+      case Comparison:
+        if (!options.AllowConditions) t.RaiseTokenizeError(ErrExpectedBinaryOperator);
+        t.CloseGroup();
+        t.PushOperator(static_cast<uint8_t>(e.Value));
+        OpenGroup();
+        return State::Operand;
+      case LogicalOperator:
+        if (!options.AllowConditions || splice != Splice::None)
+          t.RaiseTokenizeError(ErrExpectedBinaryOperator);
+        t.CloseGroup();
+        t.CloseGroup();
+        t.PushOperator(static_cast<uint8_t>(e.Value));
+        return State::Condition;
+      case RightParen:
+        return AfterRightParen();
+      case Unresolved:
+        t.RaiseTokenizeError(ErrUndefinedSymbol);
+      case LeftParen:
+      case Variable:
+      case UnaryOperator:
+      case Constant:
+        t.RaiseTokenizeError(ErrExpectedBinaryOperator);
+      default:
+        return AtExpressionEnd();
+    }
+  }
+
+  State AfterRightParen() {
+    if (options.AllowConditions && t.GroupLevel == 2) {
+      t.CloseGroup();
+      t.CloseGroup();
+      if (t.OperatorTop != t.OperatorFloor) t.RaiseTokenizeError(ErrExpectedBinaryOperator);
+      Unread();
+      return State::Done;
+    }
+    --t.GroupLevel;
+    if (t.OperatorTop > t.OperatorFloor) {
+      --t.OperatorTop;  // the group's marker
+      return State::AfterOperand;
+    }
+    Unread();  // the ")" belongs to the caller
+    return State::Done;
+  }
+
+  State AtExpressionEnd() {
+    // The CASE value follows the selector (a live element, so the jump cannot repeat).
+    const int at = options.CaseValueAt;
+    if (splice == Splice::Pending && at < t.EndMark && t.ElementList[at].Kind != Deleted) {
+      t.ElementIndex = static_cast<uint16_t>(at);
+      return State::AfterOperand;
+    }
+    if (options.AllowConditions) {
+      t.CloseGroup();
+      t.CloseGroup();
+    }
+    if (t.OperatorTop != t.OperatorFloor) t.RaiseTokenizeError(ErrExpectedBinaryOperator);
+    Unread();
+    return State::Done;
+  }
+};
+
 void Tokenizer::PushOperator(uint8_t entry) {
   if (OperatorTop == 255) RaiseTokenizeError(ErrExpressionTooComplex);
   OperatorStack[++OperatorTop] = entry;
 }
 
 void Tokenizer::Flush() {
-  while (OperatorTop > OperatorFloor && OperatorStack[OperatorTop] != Marker) EmitToken(OperatorStack[OperatorTop--]);
+  while (OperatorTop > OperatorFloor && OperatorStack[OperatorTop] != Marker)
+    EmitToken(OperatorStack[OperatorTop--]);
 }
 
 void Tokenizer::CloseGroup() {
@@ -39,195 +260,41 @@ void Tokenizer::CloseGroup() {
   Flush();
 }
 
-void Tokenizer::CompileExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt, bool Conditional) {
+void Tokenizer::CompileExpression(const ExpressionOptions& options) {
   const uint8_t savedLevel = GroupLevel;
   const uint8_t savedTop = OperatorTop;
   const uint8_t savedFloor = OperatorFloor;
   GroupLevel = 0;
   OperatorFloor = OperatorTop;
-
-  enum class State { C, O, V, A, Done } state = AllowConditions ? State::C : State::O;
-  Element e;
-  bool found = false;
-  // Steps back over the element just read, so the caller (or the next state) reads it again.
-  auto unread = [&] {
-    if (found) --ElementIndex;
-  };
-
-  while (state != State::Done) {
-    switch (state) {
-      case State::C:
-        PushOperator(Marker);
-        PushOperator(Marker);
-        GroupLevel += 2;
-        for (;;) {
-          found = NextElement(e);
-          if (e.Kind != LeftParen || !found) break;
-          PushOperator(Marker);
-          ++GroupLevel;
-        }
-        if (found && e.Kind == NotWord) {
-          if (SpliceAt != 0) RaiseTokenizeError(ErrExpectedOperand);
-          OperatorTop -= 2;
-          GroupLevel -= 2;
-          PushOperator(layout::TokenNot);
-          break;  // state C again
-        }
-        unread();
-        state = State::O;
-        break;
-
-      case State::O:
-        found = NextElement(e);
-        switch (e.Kind) {
-          case Constant:
-          case PinName:
-            state = State::V;
-            break;
-          case Variable:
-            // The compile-time evaluator has no value for a run-time variable.
-            if (Conditional) RaiseTokenizeError(ErrCondIllegalSymbol);
-            state = State::V;
-            break;
-          case DirectiveWord:
-          case ModuleName:
-          case DefinedName:
-            if (!Conditional) RaiseTokenizeError(ErrExpectedOperand);
-            state = State::V;
-            break;
-          case BinaryOperator:
-            if (e.Value != 16) RaiseTokenizeError(Conditional ? ErrCondExpectedOperand : ErrExpectedOperand);
-            PushOperator(layout::TokenNegate);
-            break;
-          case UnaryOperator:
-            if (Conditional) RaiseTokenizeError(ErrCondIllegalOperator);
-            PushOperator(static_cast<uint8_t>(e.Value));
-            break;
-          case LeftParen:
-            PushOperator(Marker);
-            ++GroupLevel;
-            break;
-          case Unresolved:
-            if (!Conditional) RaiseTokenizeError(ErrUndefinedSymbol);
-            if (LookupSymbol.Next == 1) RaiseTokenizeError(ErrCondIllegalSymbol);
-            e.Value = 0;  // an unknown name counts as 0
-            state = State::V;
-            break;
-          default:
-            RaiseTokenizeError(Conditional ? ErrCondExpectedOperand : ErrExpectedOperand);
-        }
-        break;
-
-      case State::V:
-        if (e.Kind == Constant || e.Kind == Unresolved || (e.Kind == PinName && (PinsAsConstants || Conditional)) ||
-            (Conditional && (e.Kind == DirectiveWord || e.Kind == ModuleName || e.Kind == DefinedName))) {
-          EmitConstant(e.Value);
-        } else {
-          EmitVariable(e, false);
-        }
-        state = State::A;
-        break;
-
-      case State::A: {
-        Flush();
-        found = NextElement(e);
-        const int index = ElementIndex - 1;
-        if (SpliceAt > 0 && found && index == SpliceAt) {
-          const uint8_t compare = ControlStack.Empty() ? layout::CompareEqual : ControlStack.Top().CaseCompare;
-          if (e.Kind != Comparison) {
-            unread();
-            e.Kind = Comparison;
-            e.Value = compare;
-          } else if (compare != layout::CompareEqual) {
-            RaiseTokenizeError(ErrExpectedOperand);
-          }
-          SpliceAt = -1;
-        }
-        switch (e.Kind) {
-          case BinaryOperator:
-            if (Conditional && IllegalInCondition(e.Value)) RaiseTokenizeError(ErrCondIllegalOperator);
-            PushOperator(static_cast<uint8_t>(e.Value));
-            state = State::O;
-            break;
-          case Comparison:
-            if (!AllowConditions) RaiseTokenizeError(ErrExpectedBinaryOperator);
-            CloseGroup();
-            PushOperator(static_cast<uint8_t>(e.Value));
-            PushOperator(Marker);
-            ++GroupLevel;
-            state = State::O;
-            break;
-          case LogicalOperator:
-            if (!AllowConditions || SpliceAt != 0) RaiseTokenizeError(ErrExpectedBinaryOperator);
-            CloseGroup();
-            CloseGroup();
-            PushOperator(static_cast<uint8_t>(e.Value));
-            state = State::C;
-            break;
-          case RightParen:
-            if (AllowConditions && GroupLevel == 2) {
-              CloseGroup();
-              CloseGroup();
-              if (OperatorTop != OperatorFloor) RaiseTokenizeError(ErrExpectedBinaryOperator);
-              unread();
-              state = State::Done;
-              break;
-            }
-            --GroupLevel;
-            if (OperatorTop > OperatorFloor) {
-              --OperatorTop;  // the group's marker
-            } else {
-              unread();  // the ")" belongs to the caller
-              state = State::Done;
-            }
-            break;
-          case Unresolved:
-            RaiseTokenizeError(ErrUndefinedSymbol);
-          case LeftParen:
-          case Variable:
-          case UnaryOperator:
-          case Constant:
-            RaiseTokenizeError(ErrExpectedBinaryOperator);
-          default:
-            // The #CASE value follows the selector (a live element, so the jump cannot repeat).
-            if (SpliceAt > 0 && SpliceAt < EndMark && ElementList[SpliceAt].Kind != Deleted) {
-              ElementIndex = static_cast<uint16_t>(SpliceAt);
-              break;
-            }
-            if (AllowConditions) {
-              CloseGroup();
-              CloseGroup();
-            }
-            if (OperatorTop != OperatorFloor) RaiseTokenizeError(ErrExpectedBinaryOperator);
-            unread();
-            state = State::Done;
-        }
-        break;
-      }
-      case State::Done:
-        break;
-    }
-  }
+  ExpressionCompiler(*this, options).Run();
   GroupLevel = savedLevel;
   OperatorTop = savedTop;
   OperatorFloor = savedFloor;
 }
 
-void Tokenizer::StartExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt) {
+void Tokenizer::StartFreshExpression(const ExpressionOptions& options) {
   OperatorTop = 0;
   OperatorFloor = 0;
   GroupLevel = 0;
   ClearExprBuffer(0);
-  CompileExpression(AllowConditions, PinsAsConstants, SpliceAt, false);
+  if (options.Conditional) ArgDepth = 0;
+  CompileExpression(options);
 }
 
-void Tokenizer::StartCondition(int SpliceAt) {
-  OperatorTop = 0;
-  OperatorFloor = 0;
-  GroupLevel = 0;
-  ClearExprBuffer(0);
-  ArgDepth = 0;
-  CompileExpression(true, false, SpliceAt, true);
+void Tokenizer::StartExpression(bool AllowConditions, bool PinsAsConstants) {
+  StartFreshExpression({AllowConditions, PinsAsConstants, false, 0});
+}
+
+void Tokenizer::StartCaseTest(int valueAt) {
+  StartFreshExpression({true, false, false, valueAt});
+}
+
+void Tokenizer::StartCondition() {
+  StartFreshExpression({true, false, true, 0});
+}
+
+void Tokenizer::StartCaseCondition(int valueAt) {
+  StartFreshExpression({true, false, true, valueAt});
 }
 
 void Tokenizer::CompileTargetVariable(bool Write) {
@@ -264,7 +331,7 @@ void Tokenizer::ExprWriteBits(int count, uint16_t value) {
 void Tokenizer::EmitToken(int code) {
   if ((code == layout::TokenSqr || code == layout::TokenAtn) && ArgDepth == 8)
     RaiseTokenizeError(ErrExpressionTooComplex);
-  if (code >= 8 && code <= 31) {
+  if (code >= layout::BinaryFirst && code <= layout::ComparisonLast) {
     --ArgDepth;
   } else if (code >= 32 && code <= 51) {
     if (ArgDepth == 8) RaiseTokenizeError(ErrExpressionTooComplex);
@@ -293,7 +360,7 @@ void Tokenizer::EmitVariable(Element& element, bool Write) {
     // The index is a group of its own; the group level is left as it was (the nested compile
     // saves and restores it), so a ")" after the variable still closes the caller's group.
     PushOperator(Marker);
-    CompileExpression(false, true, 0, false);
+    CompileExpression({false, true, false, 0});
     --OperatorTop;  // the marker
     NextElement(next);
     if (next.Kind != RightParen) RaiseTokenizeError(ErrExpectedRightParen);
@@ -327,7 +394,9 @@ void Tokenizer::ApplyModifiers(Element& element) {
   NewSymbol.Value = static_cast<int16_t>(element.Value);
 }
 
-void Tokenizer::CopyExprBuffer(int from, int to) { ExprBuffers[to] = ExprBuffers[from]; }
+void Tokenizer::CopyExprBuffer(int from, int to) {
+  ExprBuffers[to] = ExprBuffers[from];
+}
 
 void Tokenizer::AppendExprBuffer(int from, int code) {
   const ExprBits source = ExprBuffers[from];

@@ -67,39 +67,72 @@ bool NextItem(Tokenizer& t) {
 
 }  // namespace
 
-void OutputItemList(Tokenizer& t) {
-  do {
-    bool quote = false, cr = false;
-    const Element e = Peek(t);
-    if (e.Kind == QuestionMark) {
+namespace {
+
+// What follows an output item: a closing quote and/or a carriage return.
+struct ItemTail {
+  bool Quote = false;
+  bool Cr = false;
+};
+
+ItemTail FormattedItem(Tokenizer& t, const Element& e) {
+  uint16_t format = e.Value;
+  ItemTail tail;
+  if (TakeIf(t, QuestionMark)) {
+    NameText(t, false);
+    tail.Cr = true;
+    if ((format & RadixMask) != DecimalRadix) format += IndicatedFlag;
+  }
+  BareConst(t, format);
+  CompileValue(t, 1);
+  Push(t);
+  return tail;
+}
+
+ItemTail StringItem(Tokenizer& t) {
+  ItemTail tail;
+  if (TakeIf(t, QuestionMark)) {
+    tail.Quote = tail.Cr = true;
+    NameText(t, true);
+  }
+  const uint16_t address = ByteVariable(t);
+  if (TakeIf(t, Backslash)) {
+    BareConst(t, address);
+    CompileValue(t, 1);
+    Push(t);
+  } else {
+    BareConst(t, address + StringNoCount);
+    PushConst(t, DefaultStringLength);
+  }
+  return tail;
+}
+
+// One item of the list, up to its closing 0 bit.
+ItemTail OutputItem(Tokenizer& t) {
+  const Element e = Peek(t);
+  ItemTail tail;
+  switch (e.Kind) {
+    case QuestionMark:
       Next(t);
       NameText(t, false);
       BareConst(t, DecimalFormat);
       CompileValue(t, 1);
       Push(t);
-      Bit(t, 0);
-      cr = true;
-    } else if (e.Kind == AscWord) {
+      tail.Cr = true;
+      break;
+    case AscWord:
       Next(t);
       Expect(t, QuestionMark, ErrExpectedQuestion);
-      quote = cr = true;
+      tail.Quote = tail.Cr = true;
       NameText(t, true);
       CompileValue(t, 1);
       Bare(t);
-      Bit(t, 0);
-    } else if (e.Kind == Formatter) {
+      break;
+    case Formatter:
       Next(t);
-      uint16_t format = e.Value;
-      if (TakeIf(t, QuestionMark)) {
-        NameText(t, false);
-        cr = true;
-        if ((format & RadixMask) != DecimalRadix) format += IndicatedFlag;
-      }
-      BareConst(t, format);
-      CompileValue(t, 1);
-      Push(t);
-      Bit(t, 0);
-    } else if (e.Kind == RepWord) {
+      tail = FormattedItem(t, e);
+      break;
+    case RepWord:
       Next(t);
       CompileValue(t, 0);
       Bare(t);
@@ -107,33 +140,29 @@ void OutputItemList(Tokenizer& t) {
       ExpectBackslash(t);
       CompileValue(t, 2);
       Push(t);
-      Bit(t, 0);
-    } else if (e.Kind == StrWord) {
+      break;
+    case StrWord:
       Next(t);
-      if (TakeIf(t, QuestionMark)) {
-        quote = cr = true;
-        NameText(t, true);
-      }
-      const uint16_t address = ByteVariable(t);
-      if (TakeIf(t, Backslash)) {
-        BareConst(t, address);
-        CompileValue(t, 1);
-        Push(t);
-      } else {
-        BareConst(t, address + StringNoCount);
-        PushConst(t, DefaultStringLength);
-      }
-      Bit(t, 0);
-    } else {
+      tail = StringItem(t);
+      break;
+    default:
       CompileValue(t, 1);
       Bare(t);
-      Bit(t, 0);
-    }
-    if (quote) {
+  }
+  Bit(t, 0);
+  return tail;
+}
+
+}  // namespace
+
+void OutputItemList(Tokenizer& t) {
+  do {
+    const ItemTail tail = OutputItem(t);
+    if (tail.Quote) {
       PushConst(t, QuoteCharacter);
       Bit(t, 0);
     }
-    if (cr) {
+    if (tail.Cr) {
       PushConst(t, CarriageReturn);
       Bit(t, 0);
     }

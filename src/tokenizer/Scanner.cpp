@@ -12,10 +12,18 @@ namespace {
 
 constexpr char LineEnd = 3;
 
-uint8_t Upper(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
-bool IsLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsNameChar(uint8_t c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
-bool IsBlank(uint8_t c) { return c == ' ' || c == '\t'; }
+uint8_t Upper(uint8_t c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c;
+}
+bool IsLetter(uint8_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsNameChar(uint8_t c) {
+  return IsLetter(c) || (c >= '0' && c <= '9');
+}
+bool IsBlank(uint8_t c) {
+  return c == ' ' || c == '\t';
+}
 
 bool IsDigitOf(uint8_t c, int base) {
   if (base == 2) return c == '0' || c == '1';
@@ -30,12 +38,15 @@ bool IsFileNameChar(uint8_t c) {
 
 }  // namespace
 
-int Tokenizer::ReadChar() { return static_cast<uint8_t>(TokenizeResult.Source[ScanPos++]); }
+int Tokenizer::ReadChar() {
+  return static_cast<uint8_t>(TokenizeResult.Source[ScanPos++]);
+}
 
 void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
   if (IsEnd && LastWasEnd) return;
   if (IsEnd) kind = EndOfStatement;
   if (ElementIndex >= ElementLimit) RaiseScanError(0, ErrTooManyElements);
+  SkipBack[ElementIndex] = static_cast<int16_t>(ElementIndex - 1);
   Element& e = ElementList[ElementIndex++];
   e.Kind = kind;
   e.Value = value;
@@ -44,7 +55,7 @@ void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
   LastWasEnd = IsEnd ? 1 : 0;
 }
 
-void Tokenizer::ScanSource(bool Full) {
+void Tokenizer::StartScan(bool Full) {
   ResultRecord& r = TokenizeResult;
   char* src = r.Source;
   if (!Full) {
@@ -58,69 +69,75 @@ void Tokenizer::ScanSource(bool Full) {
   EndMark = 0;
   LastWasEnd = 1;
   ScanPos = 0;
+}
 
-  while (ScanPos < r.SourceSize) {
+void Tokenizer::ScanSource(bool Full) {
+  StartScan(Full);
+  while (ScanPos < TokenizeResult.SourceSize) {
     TokenStart = ScanPos;
     const int c = ReadChar();
-    if (!Full) {
-      if (c == '\'') {
-        AddElement(EndOfStatement, 0, true);
-        ScanCommentDirective();
-      }
-      continue;
-    }
-    switch (c) {
-      case 0:
-      case '\t':
-      case ' ':
-        break;
-      case LineEnd:
-        AddElement(EndOfStatement, 0, true);
-        break;
-      case ':':
-        LastWasEnd = 0;
-        AddElement(EndOfStatement, 1, true);
-        break;
-      case '\'':
-        AddElement(EndOfStatement, 0, true);
-        while (ReadChar() != LineEnd) {
-        }
-        break;
-      case ',':
-        AddElement(Comma, 0, false);
-        LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
-        break;
-      case '"':
-        ScanQuoted();
-        break;
-      case '%':
-        AddElement(Constant, ReadNumber(2, 0), false);
-        break;
-      case '$': {
-        ReadName();
-        const Element& named = ElementList[ElementIndex - 1];
-        if (LanguageIs25 && named.Kind != Unresolved) break;
-        --ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
-        ScanPos = TokenStart + 1;
-        AddElement(Constant, ReadNumber(16, 0), false);
-        break;
-      }
-      case '#':
-        if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
-        ReadName();
-        if (ElementList[ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
-        break;
-      default:
-        if (c >= '0' && c <= '9') {
-          AddElement(Constant, ReadNumber(10, 0), false);
-        } else if (IsLetter(static_cast<uint8_t>(c))) {
-          ReadName();
-        } else {
-          ScanOperator(static_cast<char>(c));
-        }
+    if (Full) {
+      ScanCharacter(c);
+    } else if (c == '\'') {
+      AddElement(EndOfStatement, 0, true);
+      ScanCommentDirective();
     }
   }
   FinishScan();
+}
+
+// One token of the full scan, starting with the character `c` just read.
+void Tokenizer::ScanCharacter(int c) {
+  switch (c) {
+    case 0:
+    case '\t':
+    case ' ':
+      break;
+    case LineEnd:
+      AddElement(EndOfStatement, 0, true);
+      break;
+    case ':':
+      LastWasEnd = 0;
+      AddElement(EndOfStatement, 1, true);
+      break;
+    case '\'':
+      AddElement(EndOfStatement, 0, true);
+      while (ReadChar() != LineEnd) {
+      }
+      break;
+    case ',':
+      AddElement(Comma, 0, false);
+      LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
+      break;
+    case '"':
+      ScanQuoted();
+      break;
+    case '%':
+      AddElement(Constant, ReadNumber(2, 0), false);
+      break;
+    case '$': {
+      ReadName();
+      const Element& named = ElementList[ElementIndex - 1];
+      if (LanguageIs25 && named.Kind != Unresolved) break;
+      --ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
+      ScanPos = TokenStart + 1;
+      AddElement(Constant, ReadNumber(16, 0), false);
+      break;
+    }
+    case '#':
+      if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
+      ReadName();
+      if (ElementList[ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
+      break;
+    default:
+      if (c >= '0' && c <= '9') {
+        AddElement(Constant, ReadNumber(10, 0), false);
+      } else if (IsLetter(static_cast<uint8_t>(c))) {
+        ReadName();
+      } else {
+        ScanOperator(static_cast<char>(c));
+      }
+  }
 }
 
 void Tokenizer::FinishScan() {
@@ -310,39 +327,41 @@ ShortName Tokenizer::ElementName(const Element& element) const {
   ShortName name;
   const char* src = TokenizeResult.Source;
   const int length = element.Length < NameLimit ? element.Length : NameLimit;
-  for (int i = 0; i < length; ++i) name.Text[i] = static_cast<char>(Upper(static_cast<uint8_t>(src[element.Start + i])));
+  for (int i = 0; i < length; ++i)
+    name.Text[i] = static_cast<char>(Upper(static_cast<uint8_t>(src[element.Start + i])));
   name.Length = static_cast<uint8_t>(length);
   return name;
 }
 
-bool Tokenizer::NextElement(Element& element) {
+bool Tokenizer::ReadLiveElement(Element& element) {
   while (ElementIndex < EndMark && ElementList[ElementIndex].Kind == Deleted) ++ElementIndex;
-  bool found = false;
   if (ElementIndex >= EndMark) {
     element.Kind = EndOfStatement;
-  } else {
-    element = ElementList[ElementIndex++];
-    if (element.Kind == Unresolved) {
-      // Names declared after the point of use resolve now.
-      LookupName(ElementName(element).View());
-      element.Kind = LookupSymbol.Kind;
-      element.Value = static_cast<uint16_t>(LookupSymbol.Value);
-    }
-    found = true;
+    return false;
   }
+  Element read = ElementList[ElementIndex];
+  if (read.Kind == Unresolved) {
+    // Names declared after the point of use resolve now.
+    LookupName(ElementName(read).View());
+    read.Kind = LookupSymbol.Kind;
+    read.Value = static_cast<uint16_t>(LookupSymbol.Value);
+  }
+  // One whole store: callers read the record back at once, and a store in pieces makes that
+  // read wait.
+  std::memcpy(&element, &read, sizeof read);
+  return true;
+}
+
+bool Tokenizer::NextElement(Element& element) {
+  const bool found = ReadLiveElement(element);
+  if (found) ++ElementIndex;
   TokenizeResult.ErrorStart = element.Start;
   TokenizeResult.ErrorLength = element.Length;
   return found;
 }
 
 bool Tokenizer::PeekElement(Element& element) {
-  const int32_t start = TokenizeResult.ErrorStart;
-  const int32_t length = TokenizeResult.ErrorLength;
-  const bool found = NextElement(element);
-  if (found) --ElementIndex;
-  TokenizeResult.ErrorStart = start;
-  TokenizeResult.ErrorLength = length;
-  return found;
+  return ReadLiveElement(element);
 }
 
 void Tokenizer::DeleteElements(int first, int last) {
@@ -350,12 +369,24 @@ void Tokenizer::DeleteElements(int first, int last) {
   for (int i = first; i <= last && i < ElementLimit; ++i) ElementList[i].Kind = Deleted;
 }
 
+// Deleted elements never come back to life, so each one's SkipBack may jump straight to the
+// live element found last time: runs of removed declarations are crossed once, not per removal.
+int Tokenizer::LiveBefore(int index) {
+  int live = index - 1;
+  while (live >= 0 && ElementList[live].Kind == Deleted) live = SkipBack[live];
+  for (int i = index - 1; i > live;) {
+    const int next = SkipBack[i];
+    SkipBack[i] = static_cast<int16_t>(live);
+    i = next;
+  }
+  return live;
+}
+
 void Tokenizer::DeleteStatement(int first, int last) {
   DeleteElements(first, last);
   const int after = last + 1;
   if (after >= EndMark || ElementList[after].Kind != EndOfStatement) return;
-  int before = first - 1;
-  while (before >= 0 && ElementList[before].Kind == Deleted) --before;
+  const int before = LiveBefore(first);
   // A removed line leaves no empty statement behind.
   if (before < 0 || ElementList[before].Kind == EndOfStatement) ElementList[after].Kind = Deleted;
 }

@@ -93,17 +93,17 @@ void ExpectEquals(Tokenizer& t) {
 
 void CompileValue(Tokenizer& t, int depth) {
   t.ArgDepth = static_cast<uint8_t>(depth);
-  t.StartExpression(false, false, 0);
+  t.StartExpression(false, false);
 }
 
 void CompilePin(Tokenizer& t, int depth) {
   t.ArgDepth = static_cast<uint8_t>(depth);
-  t.StartExpression(false, true, 0);
+  t.StartExpression(false, true);
 }
 
 void CompileCondition(Tokenizer& t, int depth) {
   t.ArgDepth = static_cast<uint8_t>(depth);
-  t.StartExpression(true, false, 0);
+  t.StartExpression(true, false);
 }
 
 void CompileVariableRead(Tokenizer& t, int depth) {

@@ -15,7 +15,7 @@ void Symbol::SetName(std::string_view name) {
 void HashedSymbols::Clear() {
   Count = 0;
   std::fill(std::begin(Heads), std::end(Heads), -1);
-  for (Symbol& s : Records) s.Next = -1;
+  std::fill(std::begin(Tails), std::end(Tails), -1);
 }
 
 int HashedSymbols::Find(std::string_view name) const {
@@ -32,9 +32,13 @@ void HashedSymbols::Append(const Symbol& record) {
   s.Kind = record.Kind;
   s.Value = record.Value;
   s.Next = -1;
-  int* link = &Heads[NameHash(s.NameView())];
-  while (*link >= 0) link = &Records[*link].Next;
-  *link = index;
+  // Later records go to the end of their chain: a name declared twice is found as declared first.
+  const int chain = NameHash(s.NameView());
+  if (Tails[chain] < 0)
+    Heads[chain] = index;
+  else
+    Records[Tails[chain]].Next = index;
+  Tails[chain] = index;
 }
 
 void Tokenizer::ClearSymbolTables() {
@@ -54,21 +58,24 @@ void Tokenizer::AddDeclaredName(std::string_view name) {
   DeclaredNames.Append(record);
 }
 
-int Tokenizer::FindSymbol(std::string_view name) const { return SymbolTable.Find(name); }
-int Tokenizer::FindDeclaredName(std::string_view name) const { return DeclaredNames.Find(name); }
+int Tokenizer::FindSymbol(std::string_view name) const {
+  return SymbolTable.Find(name);
+}
+int Tokenizer::FindDeclaredName(std::string_view name) const {
+  return DeclaredNames.Find(name);
+}
 
 bool Tokenizer::LookupName(std::string_view name) {
-  LookupSymbol.SetName(name);
   LookupSymbol.Kind = Unresolved;
   LookupSymbol.Value = 0;
-  LookupSymbol.Next = 0;  // Declared
+  LookupIsDeclared = false;
   const int found = FindSymbol(name);
   if (found >= 0) {
     LookupSymbol.Kind = SymbolTable.Records[found].Kind;
     LookupSymbol.Value = SymbolTable.Records[found].Value;
     return true;
   }
-  if (FindDeclaredName(name) >= 0) LookupSymbol.Next = 1;
+  if (FindDeclaredName(name) >= 0) LookupIsDeclared = true;
   return false;
 }
 

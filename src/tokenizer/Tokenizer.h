@@ -39,12 +39,12 @@ constexpr int ExitSlotCount = 16;
 // One open structure: IF/FOR/DO/SELECT in the statement loop, #IF/#SELECT in the conditional
 // pass (which names the same fields differently, see ConditionalCompile.cpp).
 struct ControlFrame {
-  uint8_t Kind = 0;             // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
-  uint16_t Start = 0;           // element index of the opening keyword
-  uint16_t SelectorStart = 0;   // element index of the first element after SELECT
-  uint8_t CaseCompare = 0;      // comparison code spliced after the SELECT expression
-  uint16_t LoopAddress = 0;     // loop start; #IF: Skipping; #SELECT: CaseState
-  uint16_t PendingJump = 0;     // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
+  uint8_t Kind = 0;            // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
+  uint16_t Start = 0;          // element index of the opening keyword
+  uint16_t SelectorStart = 0;  // element index of the first element after SELECT
+  uint8_t CaseCompare = 0;     // comparison code spliced after the SELECT expression
+  uint16_t LoopAddress = 0;    // loop start; #IF: Skipping; #SELECT: CaseState
+  uint16_t PendingJump = 0;    // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
   uint16_t ExitSlots[ExitSlotCount] = {};  // first 0 ends the list; #SELECT: [0] is SkipRest
 };
 
@@ -55,6 +55,13 @@ struct ControlStackRecord {
   uint8_t Depth = 0;
   ControlFrame& Top() { return Frames[Depth - 1]; }
   bool Empty() const { return Depth == 0; }
+};
+
+struct ExpressionOptions {
+  bool AllowConditions = false;  // comparisons, AND/OR/XOR and NOT
+  bool PinsAsConstants = false;  // a pin name is its number, not its input bit
+  bool Conditional = false;      // #IF/#SELECT: only what the compile-time evaluator knows
+  int CaseValueAt = 0;           // element index of the CASE value spliced after the selector; 0 none
 };
 
 struct SourcePos {
@@ -119,9 +126,12 @@ class Tokenizer {
   int PortNumber() const;  // the number after "COM", -1 without a $PORT directive
 
   // ---- expressions and object code ----------------------------------------------------------
-  void CompileExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt, bool Conditional);
-  void StartExpression(bool AllowConditions, bool PinsAsConstants, int SpliceAt);
-  void StartCondition(int SpliceAt);
+  // Each Start* empties ExprBuffer and the operator stack, then compiles one expression.
+  void StartExpression(bool AllowConditions, bool PinsAsConstants);
+  void StartCaseTest(int valueAt);       // "selector <CaseCompare> value", the value at element valueAt
+  void StartCondition();                 // a #IF condition, evaluated at compile time
+  void StartCaseCondition(int valueAt);  // a #CASE test, like StartCaseTest
+  void CompileExpression(const ExpressionOptions& options);  // inside an expression being compiled
   void CompileTargetVariable(bool Write);
   void EmitToken(int code);
   void EmitConstant(uint16_t value);
@@ -152,13 +162,15 @@ class Tokenizer {
   uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
   uint16_t EndMark = 0;
   uint8_t LastWasEnd = 1;
-  int TokenStart = 0;  // scanner: start of the current token
-  int ScanPos = 0;     // scanner: current position in Source
+  int16_t SkipBack[ElementLimit] = {};  // per deleted element: an earlier index, all deleted between
+  int TokenStart = 0;                   // scanner: start of the current token
+  int ScanPos = 0;                      // scanner: current position in Source
 
   // Symbols.
   HashedSymbols SymbolTable;
   HashedSymbols DeclaredNames;
-  Symbol LookupSymbol;  // Next is the flag Declared
+  Symbol LookupSymbol;            // what the last LookupName found
+  bool LookupIsDeclared = false;  // the last LookupName met a name declared later in the source
   Symbol NewSymbol;
 
   // Expressions.
@@ -197,6 +209,12 @@ class Tokenizer {
   void RunPasses();
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
+  void StartScan(bool Full);
+  void ScanCharacter(int c);
+  int LiveBefore(int index);
+  // The next element that is not deleted, names resolved, without moving past it; ElementIndex
+  // stops on it. False at the end of the list.
+  bool ReadLiveElement(Element& element);  // the last element before `index` not deleted, -1 when none
   int ReadChar();
   void ReadName();
   uint16_t ReadNumber(int base, int places);
@@ -206,6 +224,8 @@ class Tokenizer {
   void ScanDirectiveText(bool quoted);
   void FinishScan();
   // Expression internals.
+  friend class ExpressionCompiler;
+  void StartFreshExpression(const ExpressionOptions& options);
   void PushOperator(uint8_t entry);
   void Flush();
   void CloseGroup();
@@ -218,6 +238,8 @@ class Tokenizer {
   void CondSelect(const Element& directive);
   void CondCase(const Element& directive);
   void CondEndselect(const Element& directive);
+  bool CaseValueIsRange();
+  void CompileCaseValueList();
   uint16_t CompileCaseValue(int SelectorStart, uint8_t compare, bool range);  // into ExprBuffer
 };
 

@@ -21,7 +21,7 @@ Compiled CompileExpr(const std::string& source, bool allowConditions = false, bo
   try {
     t->ElementIndex = 0;
     t->ArgDepth = 0;
-    t->StartExpression(allowConditions, pinsAsConstants, 0);
+    t->StartExpression(allowConditions, pinsAsConstants);
   } catch (const tok::ETokenizeError&) {
     out.Error = FailureOf(*t);
   }
@@ -110,13 +110,14 @@ const ErrorCase ErrorCases[] = {
     {"1 x", false, {"110-Undefined symbol", 2, 1}},
     {"B0(1", false, {"120-Expected ')'", 3, 1}},
     {"$VARDA", false, {"104-Expected hex digit", 1, 1}},
-    {NineValues, false, {"144-Expression is too complex", 23, 1}}  /* at the 9 */,
+    {NineValues, false, {"144-Expression is too complex", 23, 1}} /* at the 9 */,
     {Sums33, false, {"144-Expression is too complex", 66, 1}},
     {Parens256, false, {"144-Expression is too complex", 255, 1}},
 };
 
 TEST(Expression, ErrorsWithTheirPositions) {
-  for (const ErrorCase& c : ErrorCases) EXPECT_EQ(CompileExpr(c.Source, c.Conditions).Error, c.Expected) << c.Source;
+  for (const ErrorCase& c : ErrorCases)
+    EXPECT_EQ(CompileExpr(c.Source, c.Conditions).Error, c.Expected) << c.Source;
 }
 
 TEST(Expression, LimitsJustBelowTheErrors) {
@@ -135,7 +136,7 @@ TEST(Expression, TheExpressionEndsAtTheFirstElementThatCannotContinueIt) {
   ASSERT_EQ(Scan(*t), std::nullopt);
   t->ElementIndex = 0;
   t->ArgDepth = 0;
-  t->StartExpression(false, false, 0);
+  t->StartExpression(false, false);
   tok::Element next;
   t->NextElement(next);
   EXPECT_EQ(next.Kind, tok::Comma);  // left unread for the caller
@@ -153,10 +154,10 @@ TEST(Expression, PinsReadTheirInputBitOrTheirNumber) {
   t->AddSymbol(pin);
   t->ElementIndex = 0;
   t->ArgDepth = 0;
-  t->StartExpression(false, false, 0);
+  t->StartExpression(false, false);
   EXPECT_EQ(BufferBits(t->ExprBuffer()), Squeeze("110000 00000101"));
   t->ArgDepth = 0;
-  t->StartExpression(false, true, 0);
+  t->StartExpression(false, true);
   EXPECT_EQ(BufferBits(t->ExprBuffer()), Squeeze("100010 101"));
 }
 
@@ -166,7 +167,7 @@ TEST(Expression, TargetVariablesCarryTheWriteFlag) {
     const char* Bits;
   };
   const Case cases[] = {
-      {"W1", "111011 0100"},        // 48 + 3 + 8
+      {"W1", "111011 0100"},  // 48 + 3 + 8
       {"B0(2)", "100001 0  1 111110 00110"},
       {"OUT3", "111000 00010011"},  // bit 19
       {"P", "111000 00010101"},     // pin 5 writes output bit 21
@@ -225,7 +226,7 @@ TEST(Expression, BuffersCopyAndAppend) {
   t->EmitConstant(3);  // 100001 11
   t->CopyExprBuffer(0, 2);
   t->ClearExprBuffer(0);
-  t->EmitConstant(1);                           // 100000 0
+  t->EmitConstant(1);                             // 100000 0
   t->AppendExprBuffer(2, tok::layout::TokenAnd);  // 1, the copy, then the AND token
   EXPECT_EQ(BufferBits(t->ExprBuffer()), Squeeze("100000 0  1 100001 11  1 001010"));
   EXPECT_EQ(BufferBits(t->ExprSlot(2)), Squeeze("100001 11"));
@@ -239,11 +240,11 @@ struct ConstCase {
 };
 
 const ConstCase ConstCases[] = {
-    {"10 + 2 * 3", true, 36, true},  {"1 << 20", true, 0, true},     {"1 >> 20", true, 0, true},
-    {"-5", true, 65531, true},       {"100 / 7", true, 14, true},    {"6 & 3 | 8", true, 10, true},
-    {"5 - 7", true, 65534, true},    {"$FF ^ 15", true, 240, true},  {"3 AND 1", true, 3, true},
-    {"2 * -3", true, 65530, true},   {"x + 1", false, 2, false},     {"1 = 1", true, 1, true},
-    {"256 * 256", true, 0, true},    {"1 << 16", true, 0, true},     {"$8000 >> 15", true, 1, true},
+    {"10 + 2 * 3", true, 36, true}, {"1 << 20", true, 0, true},    {"1 >> 20", true, 0, true},
+    {"-5", true, 65531, true},      {"100 / 7", true, 14, true},   {"6 & 3 | 8", true, 10, true},
+    {"5 - 7", true, 65534, true},   {"$FF ^ 15", true, 240, true}, {"3 AND 1", true, 3, true},
+    {"2 * -3", true, 65530, true},  {"x + 1", false, 2, false},    {"1 = 1", true, 1, true},
+    {"256 * 256", true, 0, true},   {"1 << 16", true, 0, true},    {"$8000 >> 15", true, 1, true},
 };
 
 TEST(ConstValue, ValuesLeftToRightWithoutPrecedence) {

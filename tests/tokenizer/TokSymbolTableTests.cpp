@@ -20,10 +20,30 @@ std::unique_ptr<tok::Tokenizer> Loaded(uint8_t module, bool is25) {
   return t;
 }
 
-TEST(SymbolTable, HashIsTheLowTenBitsOfTheCharacterSum) {
-  EXPECT_EQ(tok::NameHash("AB"), 131);
-  EXPECT_EQ(tok::NameHash(std::string(20, 'Z')), (20 * 90) % 1024);
-  EXPECT_EQ(tok::NameHash(std::string(32, '_')), (32 * 95) % 1024);
+TEST(SymbolTable, HashIgnoresCaseAndSpreadsSimilarNames) {
+  EXPECT_EQ(tok::NameHash("Limit7"), tok::NameHash("LIMIT7"));
+  // Anagrams and numbered names, which a character sum piles into few chains.
+  EXPECT_NE(tok::NameHash("AB"), tok::NameHash("BA"));
+  std::set<int> chains;
+  for (int i = 0; i < 600; ++i) {
+    const int hash = tok::NameHash("LIMIT" + std::to_string(i));
+    ASSERT_GE(hash, 0);
+    ASSERT_LT(hash, tok::HashSize);
+    chains.insert(hash);
+  }
+  EXPECT_GT(chains.size(), 400u);
+}
+
+TEST(SymbolTable, ANameAddedTwiceIsFoundAsAddedFirst) {
+  auto t = Make("");
+  t->LoadDirectiveSymbols();
+  for (int16_t value : {1, 2}) {
+    tok::Symbol s;
+    s.SetName("TWICE");
+    s.Value = value;
+    t->AddSymbol(s);
+  }
+  EXPECT_EQ(t->SymbolTable.Records[t->FindSymbol("TWICE")].Value, 1);
 }
 
 TEST(SymbolTable, NamesSharingAChainAreAllFound) {
@@ -72,9 +92,9 @@ TEST(SymbolTable, LookupFillsLookupSymbolAndTheDeclaredFlag) {
   EXPECT_EQ(t->LookupSymbol.Value, 22);
   EXPECT_FALSE(t->LookupName("LATER"));
   EXPECT_EQ(t->LookupSymbol.Kind, tok::Unresolved);
-  EXPECT_EQ(t->LookupSymbol.Next, 1);
+  EXPECT_TRUE(t->LookupIsDeclared);
   EXPECT_FALSE(t->LookupName("NEVER"));
-  EXPECT_EQ(t->LookupSymbol.Next, 0);
+  EXPECT_FALSE(t->LookupIsDeclared);
 }
 
 TEST(SymbolTable, KeywordsPerModuleAndVersion) {
@@ -85,8 +105,16 @@ TEST(SymbolTable, KeywordsPerModuleAndVersion) {
     std::set<std::string> Present, Absent;
   };
   const Case cases[] = {
-      {tok::ModuleVD2, false, 364, {"HIGH", "W12", "ISBIN16", "MSBPOST"}, {"GET", "DO", "#IF", "LCDIN", "SPSTR", "CRSRXY"}},
-      {tok::ModuleVD2, true, 397, {"DO", "#IF", "#THEN", "PIN", "CRSRXY", "DEBUGIN"}, {"GET", "LCDIN", "SPSTR"}},
+      {tok::ModuleVD2,
+       false,
+       364,
+       {"HIGH", "W12", "ISBIN16", "MSBPOST"},
+       {"GET", "DO", "#IF", "LCDIN", "SPSTR", "CRSRXY"}},
+      {tok::ModuleVD2,
+       true,
+       397,
+       {"DO", "#IF", "#THEN", "PIN", "CRSRXY", "DEBUGIN"},
+       {"GET", "LCDIN", "SPSTR"}},
       {tok::ModuleVD2E, false, 367, {"GET", "PUT", "RUN"}, {"DO", "LCDIN"}},
       {tok::ModuleVD2SX, true, 400, {"GET", "ELSEIF"}, {"SPSTR", "POLLMODE"}},
       {tok::ModuleVD2P, false, 384, {"LCDIN", "AUXIO", "SPSTR", "GET"}, {"DO", "WHILE"}},
@@ -114,18 +142,42 @@ TEST(SymbolTable, SelectedKeywordValues) {
     int16_t Value;
   };
   const Case cases[] = {
-      {"IN0", tok::Variable, 0},        {"DIR15", tok::Variable, 47},     {"DIRD", tok::Variable, 267},
-      {"B25", tok::Variable, 543},      {"W12", tok::Variable, 783},      {"OUTS", tok::Variable, 769},
-      {"HIGHBIT", tok::Modifier, 128},  {"HIGHNIB", tok::Modifier, 384},  {"HIGHBYTE", tok::Modifier, 640},
-      {"BYTE1", tok::Modifier, 513},    {"NIB3", tok::Modifier, 259},     {"NUM", tok::NumFormat, 4358},
-      {"SNUM", tok::NumFormat, 5382},   {"DEC", tok::Formatter, 438},     {"DEC1", tok::Formatter, 1014},
-      {"DEC5", tok::Formatter, 950},    {"HEX4", tok::Formatter, 960},    {"BIN16", tok::Formatter, 782},
-      {"SDEC", tok::Formatter, 1462},   {"IHEX", tok::Formatter, 2496},   {"ISBIN", tok::Formatter, 3342},
-      {"ISBIN16", tok::Formatter, 3854}, {"=<", tok::Comparison, 27},     {"><", tok::Comparison, 29},
-      {"*/", tok::BinaryOperator, 17},  {"~", tok::UnaryOperator, 2},     {"NOT", tok::NotWord, 2},
-      {"XOR", tok::LogicalOperator, 12}, {"@", tok::AtSign, 0},           {"\\", tok::Backslash, 0},
-      {"#ENDSELECT", tok::CondDirective, 14}, {"#THEN", tok::HashThen, 0}, {"AUXIO", tok::Instruction, 0},
-      {"UNITSOFF", tok::Constant, 28},  {"CRSRY", tok::Constant, 15},     {"VD2PE", tok::ModuleName, 6},
+      {"IN0", tok::Variable, 0},
+      {"DIR15", tok::Variable, 47},
+      {"DIRD", tok::Variable, 267},
+      {"B25", tok::Variable, 543},
+      {"W12", tok::Variable, 783},
+      {"OUTS", tok::Variable, 769},
+      {"HIGHBIT", tok::Modifier, 128},
+      {"HIGHNIB", tok::Modifier, 384},
+      {"HIGHBYTE", tok::Modifier, 640},
+      {"BYTE1", tok::Modifier, 513},
+      {"NIB3", tok::Modifier, 259},
+      {"NUM", tok::NumFormat, 4358},
+      {"SNUM", tok::NumFormat, 5382},
+      {"DEC", tok::Formatter, 438},
+      {"DEC1", tok::Formatter, 1014},
+      {"DEC5", tok::Formatter, 950},
+      {"HEX4", tok::Formatter, 960},
+      {"BIN16", tok::Formatter, 782},
+      {"SDEC", tok::Formatter, 1462},
+      {"IHEX", tok::Formatter, 2496},
+      {"ISBIN", tok::Formatter, 3342},
+      {"ISBIN16", tok::Formatter, 3854},
+      {"=<", tok::Comparison, 27},
+      {"><", tok::Comparison, 29},
+      {"*/", tok::BinaryOperator, 17},
+      {"~", tok::UnaryOperator, 2},
+      {"NOT", tok::NotWord, 2},
+      {"XOR", tok::LogicalOperator, 12},
+      {"@", tok::AtSign, 0},
+      {"\\", tok::Backslash, 0},
+      {"#ENDSELECT", tok::CondDirective, 14},
+      {"#THEN", tok::HashThen, 0},
+      {"AUXIO", tok::Instruction, 0},
+      {"UNITSOFF", tok::Constant, 28},
+      {"CRSRY", tok::Constant, 15},
+      {"VD2PE", tok::ModuleName, 6},
   };
   for (const Case& c : cases) {
     const int i = t->FindSymbol(c.Name);

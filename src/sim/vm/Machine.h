@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -68,7 +69,9 @@ class Machine {
   int pc() const { return pc_; }
   int statementsRun() const { return statementsRun_; }
 
-  uint16_t Word(int w) const { return static_cast<uint16_t>(ram_[2 * (w & 15)] | (ram_[2 * (w & 15) + 1] << 8)); }
+  uint16_t Word(int w) const {
+    return static_cast<uint16_t>(ram_[2 * (w & 15)] | (ram_[2 * (w & 15) + 1] << 8));
+  }
   uint8_t Byte(int b) const { return ram_[b & 31]; }
   uint16_t ReadCell(int size, int address);
   void WriteCell(int size, int address, uint16_t value);
@@ -94,12 +97,22 @@ class Machine {
   // Serial and item lists.
   void SerialOutput(const Statement& s, int pin, int64_t bitUs, int64_t paceUs, bool toDevice);
   bool SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice);
+  // A number in `format` (SERIN's formatters); false when the input ran dry.
+  bool ReceiveNumber(uint16_t format, const std::function<int()>& receive, uint16_t& result);
+  bool WaitForBytes(const std::vector<uint8_t>& want, const std::function<int()>& receive);
   int ReceiveByte(int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice);
   void SendByte(int pin, uint8_t byte, int64_t bitUs, int64_t paceUs, bool toDevice);
 
   void ExecuteControl(const Statement& s, const std::vector<uint16_t>& a);
   void ExecutePins(const Statement& s, const std::vector<uint16_t>& a);
   void ExecuteTiming(const Statement& s, const std::vector<uint16_t>& a);
+  void CallOrReturn(const Statement& s);
+  void ExecuteNext(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteLookup(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteShiftin(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecutePulseTiming(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteButton(const Statement& s, const std::vector<uint16_t>& a);
+  void ExecuteSendTiming(const Statement& s, const std::vector<uint16_t>& a);
   void ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a);
 
   Image eeprom_;

@@ -16,7 +16,9 @@ namespace {
 // Twice the longest count an item (SKIP, STR) can ask for.
 constexpr int kDeviceByteLimit = 2 * 65536;
 
-uint16_t Arg(const std::vector<uint16_t>& a, size_t i) { return i < a.size() ? a[i] : 0; }
+uint16_t Arg(const std::vector<uint16_t>& a, size_t i) {
+  return i < a.size() ? a[i] : 0;
+}
 
 int DigitValue(int byte, int radix) {
   int d = -1;
@@ -83,6 +85,52 @@ void Machine::SerialOutput(const Statement& s, int pin, int64_t bitUs, int64_t p
   }
 }
 
+bool Machine::ReceiveNumber(uint16_t format, const std::function<int()>& receive, uint16_t& result) {
+  // A number: junk before it is skipped; the first byte after its digits ends it.
+  const bool any = format & 4096, isSigned = format & 1024, indicated = format & 2048, fixed = format & 512;
+  const int code = format & 15;
+  int radix = any ? 10 : code == 0 ? 16 : code == 14 ? 2 : 10;
+  const int digits = 16 - ((format >> 4) & 15);
+  bool negative = false, prefixed = false;
+  int count = 0;
+  uint32_t value = 0;
+  while (true) {
+    const int b = receive();
+    if (b < 0) return false;
+    if (count == 0 && isSigned && b == '-') {
+      negative = true;
+      continue;
+    }
+    if (count == 0 && (indicated || any) && (b == '$' || b == '%')) {
+      radix = b == '$' ? 16 : 2;
+      prefixed = true;
+      continue;
+    }
+    const int d = DigitValue(b, radix);
+    if (d >= 0 && (!indicated || prefixed)) {
+      value = value * radix + d;
+      if (++count == digits && (fixed || !any)) break;
+      continue;
+    }
+    if (count > 0) break;
+    negative = prefixed = false;
+    radix = any ? 10 : radix;
+  }
+  result = static_cast<uint16_t>(negative ? -value : value);
+  return true;
+}
+
+// Receives until the bytes of `want` arrived in a row; false when the input ran dry.
+bool Machine::WaitForBytes(const std::vector<uint8_t>& want, const std::function<int()>& receive) {
+  size_t matched = 0;
+  while (matched < want.size()) {
+    const int b = receive();
+    if (b < 0) return false;
+    matched = (b == want[matched]) ? matched + 1 : (b == want[0] ? 1 : 0);
+  }
+  return true;
+}
+
 bool Machine::SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t timeoutUs, bool fromDevice) {
   auto receive = [&]() { return ReceiveByte(pin, bitUs, timeoutUs, fromDevice); };
   for (size_t i = 0; i < s.fields.size(); ++i) {
@@ -95,48 +143,14 @@ bool Machine::SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t ti
       if (b < 0) return false;
       StoreWith(s.fields[i + 1], static_cast<uint16_t>(b));
     } else if (stores) {
-      // A number: junk before it is skipped; the first byte after its digits ends it.
-      const uint16_t format = v[0];
-      const bool any = format & 4096, isSigned = format & 1024, indicated = format & 2048, fixed = format & 512;
-      const int code = format & 15;
-      int radix = any ? 10 : code == 0 ? 16 : code == 14 ? 2 : 10;
-      const int digits = 16 - ((format >> 4) & 15);
-      bool negative = false, prefixed = false;
-      int count = 0;
-      uint32_t value = 0;
-      while (true) {
-        const int b = receive();
-        if (b < 0) return false;
-        if (count == 0 && isSigned && b == '-') {
-          negative = true;
-          continue;
-        }
-        if (count == 0 && (indicated || any) && (b == '$' || b == '%')) {
-          radix = b == '$' ? 16 : 2;
-          prefixed = true;
-          continue;
-        }
-        const int d = DigitValue(b, radix);
-        if (d >= 0 && (!indicated || prefixed)) {
-          value = value * radix + d;
-          if (++count == digits && (fixed || !any)) break;
-          continue;
-        }
-        if (count > 0) break;
-        negative = prefixed = false;
-        radix = any ? 10 : radix;
-      }
-      StoreWith(s.fields[i + 1], static_cast<uint16_t>(negative ? -value : value));
+      uint16_t number = 0;
+      if (!ReceiveNumber(v[0], receive, number)) return false;
+      StoreWith(s.fields[i + 1], number);
     } else if (v.size() >= 2 && v[v.size() - 2] == 3140) {  // WAIT: the last value pushed first
       const int k = std::min<int>(v.back(), static_cast<int>(v.size()) - 2);
       std::vector<uint8_t> want;
       for (int j = k - 1; j >= 0; --j) want.push_back(static_cast<uint8_t>(v[j]));
-      size_t matched = 0;
-      while (matched < want.size()) {
-        const int b = receive();
-        if (b < 0) return false;
-        matched = (b == want[matched]) ? matched + 1 : (b == want[0] ? 1 : 0);
-      }
+      if (!WaitForBytes(want, receive)) return false;
     } else if (v.size() == 2 && (v[0] == 1024 || v[0] == 4096)) {  // SKIP, SPSTR
       for (int n = 0; n < v[1]; ++n)
         if (receive() < 0) return false;
@@ -147,12 +161,7 @@ bool Machine::SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t ti
         if (!(v[0] & 512) && ram_[address + n] == 0) break;
         want.push_back(ram_[address + n]);
       }
-      size_t matched = 0;
-      while (matched < want.size()) {
-        const int b = receive();
-        if (b < 0) return false;
-        matched = (b == want[matched]) ? matched + 1 : (b == want[0] ? 1 : 0);
-      }
+      if (!WaitForBytes(want, receive)) return false;
     } else if (v.size() == 2 || v.size() == 3) {  // STR, with a terminator below when 3 values
       const uint16_t marker = v[v.size() - 2];
       const int address = marker & 31;
@@ -170,7 +179,8 @@ bool Machine::SerialInput(const Statement& s, int pin, int64_t bitUs, int64_t ti
 void Machine::ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a) {
   const size_t n = a.size();
   switch (s.op) {
-    case OpSerout: case OpSeroutFlow: {
+    case OpSerout:
+    case OpSeroutFlow: {
       const bool flow = s.op == OpSeroutFlow;
       const size_t pinAt = n - (flow ? 2 : 1);
       const int pin = Arg(a, pinAt);
@@ -179,7 +189,8 @@ void Machine::ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a) 
       SerialOutput(s, pin == kProgrammingPort ? kProgrammingPort : pin & 15, bitUs, paceUs, false);
       break;
     }
-    case OpSerin: case OpSerinFlow: {
+    case OpSerin:
+    case OpSerinFlow: {
       // Values below the timeout slot; an image with fewer values than the form needs has none.
       const size_t slotsAbove = s.op == OpSerinFlow ? 4 : 3;
       const size_t extra = n > slotsAbove ? n - slotsAbove : 0;
@@ -197,7 +208,10 @@ void Machine::ExecuteSerial(const Statement& s, const std::vector<uint16_t>& a) 
         Jump(timeoutLabel);
       break;
     }
-    case OpLcdout: case OpI2coutLow: case OpI2cout: case OpOwout:
+    case OpLcdout:
+    case OpI2coutLow:
+    case OpI2cout:
+    case OpOwout:
       SerialOutput(s, Arg(a, n - 1) & 15, 100, 0, true);
       break;
     default:

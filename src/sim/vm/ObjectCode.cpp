@@ -5,14 +5,13 @@ namespace sim::vm {
 namespace {
 
 constexpr const char* kOpNames[OpCount_] = {
-    "END",     "SLEEP",    "NAP",      "STOP",     "OUTPUT",    "HIGH",      "TOGGLE",   "LOW",
-    "REVERSE", "GOTO",     "GOSUB",    "RETURN",   "INPUT",     "IF",        "NEXT",     "BRANCH",
-    "LOOKUP",  "LOOKDOWN", "RANDOM",   "READ",     "WRITE",     "PAUSE",     "FREQOUT",  "FREQOUT2",
-    "DTMFOUT", "XOUT",     "LET",      "GET",      "PUT",       "RUN",       "MAINIO",   "AUXIO",
-    "SEROUT",  "SEROUT\\", "SERIN",    "SERIN\\",  "PULSOUT",   "PULSIN",    "COUNT",    "SHIFTIN",
-    "SHIFTOUT", "RCTIME",  "BUTTON",   "PWM",      "LCDIN",     "LCDOUT",    "LCDCMD",   "I2CIN\\",
-    "I2CIN",   "I2COUT\\", "I2COUT",   "POLLRUN",  "POLLMODE",  "POLLIN",    "POLLOUT",  "POLLWAIT",
-    "OWOUT",   "OWIN",     "IOTERM",   "STORE"};
+    "END",     "SLEEP",    "NAP",     "STOP",    "OUTPUT",   "HIGH",     "TOGGLE",   "LOW",      "REVERSE",
+    "GOTO",    "GOSUB",    "RETURN",  "INPUT",   "IF",       "NEXT",     "BRANCH",   "LOOKUP",   "LOOKDOWN",
+    "RANDOM",  "READ",     "WRITE",   "PAUSE",   "FREQOUT",  "FREQOUT2", "DTMFOUT",  "XOUT",     "LET",
+    "GET",     "PUT",      "RUN",     "MAINIO",  "AUXIO",    "SEROUT",   "SEROUT\\", "SERIN",    "SERIN\\",
+    "PULSOUT", "PULSIN",   "COUNT",   "SHIFTIN", "SHIFTOUT", "RCTIME",   "BUTTON",   "PWM",      "LCDIN",
+    "LCDOUT",  "LCDCMD",   "I2CIN\\", "I2CIN",   "I2COUT\\", "I2COUT",   "POLLRUN",  "POLLMODE", "POLLIN",
+    "POLLOUT", "POLLWAIT", "OWOUT",   "OWIN",    "IOTERM",   "STORE"};
 
 // Codes of operations 26..31 per module (VD2, VD2E, VD2SX, VD2P, VD2PE); all others are equal.
 constexpr uint8_t kRenumbered[6][5] = {
@@ -24,39 +23,89 @@ constexpr uint8_t kRenumbered[6][5] = {
     {31, 31, 31, 30, 30},  // AUXIO
 };
 
-int ModuleColumn(int module) { return (module >= 2 && module <= 6) ? module - 2 : 0; }
+int ModuleColumn(int module) {
+  return (module >= 2 && module <= 6) ? module - 2 : 0;
+}
 
 // How the fields after each operation's code are laid out.
 enum class Layout {
-  None, Next, Address, Gosub, Next14, Branch, Lookup, Lookdown, StoreOnly, ReadLayout, ListOfSubs,
-  OutputList, InputList, Shiftin, Button
+  None,
+  Next,
+  Address,
+  Gosub,
+  Next14,
+  Branch,
+  Lookup,
+  Lookdown,
+  StoreOnly,
+  ReadLayout,
+  ListOfSubs,
+  OutputList,
+  InputList,
+  Shiftin,
+  Button
 };
 
 Layout LayoutOf(int op) {
   switch (op) {
-    case OpSleep: case OpNap: case OpPollwait: case OpWrite: return Layout::Next;
-    case OpGoto: case OpIf: return Layout::Address;
-    case OpGosub: return Layout::Gosub;
-    case OpNext: return Layout::Next14;
-    case OpBranch: return Layout::Branch;
-    case OpLookup: return Layout::Lookup;
-    case OpLookdown: return Layout::Lookdown;
-    case OpRandom: case OpGet: case OpPulsin: case OpCount: case OpRctime: return Layout::StoreOnly;
-    case OpRead: return Layout::ReadLayout;
-    case OpDtmfout: case OpXout: case OpShiftout: return Layout::ListOfSubs;
-    case OpSerout: case OpSeroutFlow: case OpLcdout: case OpI2coutLow: case OpI2cout: case OpOwout:
+    case OpSleep:
+    case OpNap:
+    case OpPollwait:
+    case OpWrite:
+      return Layout::Next;
+    case OpGoto:
+    case OpIf:
+      return Layout::Address;
+    case OpGosub:
+      return Layout::Gosub;
+    case OpNext:
+      return Layout::Next14;
+    case OpBranch:
+      return Layout::Branch;
+    case OpLookup:
+      return Layout::Lookup;
+    case OpLookdown:
+      return Layout::Lookdown;
+    case OpRandom:
+    case OpGet:
+    case OpPulsin:
+    case OpCount:
+    case OpRctime:
+      return Layout::StoreOnly;
+    case OpRead:
+      return Layout::ReadLayout;
+    case OpDtmfout:
+    case OpXout:
+    case OpShiftout:
+      return Layout::ListOfSubs;
+    case OpSerout:
+    case OpSeroutFlow:
+    case OpLcdout:
+    case OpI2coutLow:
+    case OpI2cout:
+    case OpOwout:
       return Layout::OutputList;
-    case OpSerin: case OpSerinFlow: case OpLcdin: case OpI2cinLow: case OpI2cin: case OpOwin:
+    case OpSerin:
+    case OpSerinFlow:
+    case OpLcdin:
+    case OpI2cinLow:
+    case OpI2cin:
+    case OpOwin:
       return Layout::InputList;
-    case OpShiftin: return Layout::Shiftin;
-    case OpButton: return Layout::Button;
-    default: return Layout::None;
+    case OpShiftin:
+      return Layout::Shiftin;
+    case OpButton:
+      return Layout::Button;
+    default:
+      return Layout::None;
   }
 }
 
 }  // namespace
 
-const char* OpName(int op) { return (op >= 0 && op < OpCount_) ? kOpNames[op] : "?"; }
+const char* OpName(int op) {
+  return (op >= 0 && op < OpCount_) ? kOpNames[op] : "?";
+}
 
 int OperationOfCode(int code, int module) {
   if (code < 0 || code >= 64) return -1;
@@ -72,7 +121,9 @@ int CodeOfOperation(int op, int module) {
   return op;
 }
 
-int PositionOfField(uint16_t field) { return (field & 0x7FF) * 8 + ((field >> 11) & 7); }
+int PositionOfField(uint16_t field) {
+  return (field & 0x7FF) * 8 + ((field >> 11) & 7);
+}
 uint16_t FieldOfPosition(int position) {
   return static_cast<uint16_t>(((position % 8) << 11) | ((position / 8) & 0x7FF));
 }
@@ -113,7 +164,9 @@ Token BitReader::ReadToken(int code) {
   return token;
 }
 
-int BitReader::Address() { return PositionOfField(Bits(kAddressFieldBits)); }
+int BitReader::Address() {
+  return PositionOfField(Bits(kAddressFieldBits));
+}
 
 bool SplitValues(const std::vector<Token>& tokens, std::vector<ValueRange>& values) {
   values.clear();
@@ -198,6 +251,66 @@ struct FieldReader {
   }
 };
 
+// The fields after the instruction code, in the layout of its operation.
+void ReadFields(FieldReader& r, Statement& s) {
+  switch (LayoutOf(s.op)) {
+    case Layout::None:
+      break;
+    case Layout::Next:
+    case Layout::Address:
+      r.Address();
+      break;
+    case Layout::Gosub:
+      r.Number(8);
+      r.Address();
+      break;
+    case Layout::Next14:
+      r.Sub();
+      r.Sub(Field::Store);
+      r.Address();
+      break;
+    case Layout::Branch:
+      do r.Address();
+      while (r.Separator());
+      break;
+    case Layout::Lookup:
+    case Layout::Lookdown:
+      if (s.op == OpLookdown) r.Number(3);
+      do r.Sub();
+      while (r.Separator());
+      r.Sub(Field::Store);
+      break;
+    case Layout::StoreOnly:
+      r.Sub(Field::Store);
+      break;
+    case Layout::ReadLayout:
+      r.Address();
+      r.Sub(Field::Store);
+      break;
+    case Layout::ListOfSubs:
+    case Layout::OutputList:
+      do r.Sub();
+      while (r.Separator());
+      break;
+    case Layout::InputList:
+      do {
+        r.Pushes();
+        if (InputItemStores(s.fields.back().tokens)) r.Sub(Field::Store);
+      } while (r.Separator());
+      break;
+    case Layout::Shiftin:
+      do {
+        r.Sub();
+        r.Sub(Field::Store);
+      } while (r.Separator());
+      break;
+    case Layout::Button:
+      r.Sub(Field::Store);
+      r.Address();
+      break;
+  }
+}
+
 }  // namespace
 
 DecodeResult Decoder::DecodeAt(int at) const {
@@ -221,46 +334,15 @@ DecodeResult Decoder::DecodeAt(int at) const {
     return result;
   }
   FieldReader r{in, s, {}};
-  switch (LayoutOf(s.op)) {
-    case Layout::None: break;
-    case Layout::Next: case Layout::Address: r.Address(); break;
-    case Layout::Gosub: r.Number(8); r.Address(); break;
-    case Layout::Next14: r.Sub(); r.Sub(Field::Store); r.Address(); break;
-    case Layout::Branch:
-      do r.Address(); while (r.Separator());
-      break;
-    case Layout::Lookup: case Layout::Lookdown:
-      if (s.op == OpLookdown) r.Number(3);
-      do r.Sub(); while (r.Separator());
-      r.Sub(Field::Store);
-      break;
-    case Layout::StoreOnly: r.Sub(Field::Store); break;
-    case Layout::ReadLayout: r.Address(); r.Sub(Field::Store); break;
-    case Layout::ListOfSubs: case Layout::OutputList:
-      do r.Sub(); while (r.Separator());
-      break;
-    case Layout::InputList:
-      do {
-        r.Pushes();
-        if (InputItemStores(s.fields.back().tokens)) r.Sub(Field::Store);
-      } while (r.Separator());
-      break;
-    case Layout::Shiftin:
-      do {
-        r.Sub();
-        r.Sub(Field::Store);
-      } while (r.Separator());
-      break;
-    case Layout::Button: r.Sub(Field::Store); r.Address(); break;
-  }
+  ReadFields(r, s);
   s.end = in.position();
   if (in.overrun()) {
     result.error = "bit " + std::to_string(at) + ": " + OpName(s.op) + " runs past the end of the EEPROM";
     return result;
   }
   for (const Field& f : s.fields)
-    if (f.kind == Field::Store && (f.tokens.empty() || !IsVariable(f.tokens.back().code) ||
-                                   !VariableWrite(f.tokens.back().code))) {
+    if (f.kind == Field::Store &&
+        (f.tokens.empty() || !IsVariable(f.tokens.back().code) || !VariableWrite(f.tokens.back().code))) {
       result.error = "bit " + std::to_string(f.at) + ": " + OpName(s.op) + " stores into no variable";
       return result;
     }
@@ -277,8 +359,8 @@ Decoder::Listing Decoder::DecodeAll(int codeEnd) const {
   Listing listing;
   listing.codeStart = ReturnTableEntry(0);
   if (listing.codeStart % kAddressFieldBits != 0 || listing.codeStart == 0) {
-    listing.error = "return table field 0 names bit " + std::to_string(listing.codeStart) +
-                    ", which is no start of code";
+    listing.error =
+        "return table field 0 names bit " + std::to_string(listing.codeStart) + ", which is no start of code";
     return listing;
   }
   listing.gosubCount = listing.codeStart / kAddressFieldBits - 1;
@@ -300,7 +382,8 @@ Decoder::Listing Decoder::DecodeAll(int codeEnd) const {
       codeEnd = std::max(codeEnd, s.end);
       // The "next" fields of NAP, SLEEP, POLLWAIT, READ and WRITE name the bit behind themselves,
       // where the module goes on after waking or after the EEPROM access; they start no statement.
-      const bool nextField = s.op == OpNap || s.op == OpSleep || s.op == OpPollwait || s.op == OpRead || s.op == OpWrite;
+      const bool nextField =
+          s.op == OpNap || s.op == OpSleep || s.op == OpPollwait || s.op == OpRead || s.op == OpWrite;
       for (const Field& f : s.fields)
         if (f.kind == Field::Address && !nextField) work.push_back(f.position);
       for (const Token& t : s.pushes)
@@ -320,8 +403,8 @@ Decoder::Listing Decoder::DecodeAll(int codeEnd) const {
     listing.statements.push_back(std::move(r.statement));
   }
   if (at != codeEnd) {
-    listing.error = "the last statement ends at bit " + std::to_string(at) + ", after the end of code at bit " +
-                    std::to_string(codeEnd);
+    listing.error = "the last statement ends at bit " + std::to_string(at) +
+                    ", after the end of code at bit " + std::to_string(codeEnd);
     return listing;
   }
   listing.ok = true;

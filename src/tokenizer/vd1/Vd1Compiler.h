@@ -56,6 +56,8 @@ class Compiler {
   void CompileIf();
   void CompileFor();
   void CompileNext();
+  void CompilePlainRow(const char* shape);
+  void CompileBranch();
   void CompileGosub();
   void CompileButton();
   void CompileLookup();

@@ -28,103 +28,92 @@ bool IsOperatorKind(Kind kind) {
 
 }  // namespace
 
+namespace {
+
+// Instructions that are a plain run of parts, one character each: o operand, "," comma,
+// t target variable, l label. A leading N reserves the address of the next instruction first
+// and fills it in at the end.
+struct PlainRow {
+  uint8_t Code;
+  const char* Shape;
+};
+
+constexpr PlainRow kPlainRows[] = {
+    {IHigh, "o"},       {ILow, "o"},    {IInput, "o"},     {IOutput, "o"},   {IToggle, "o"},
+    {IReverse, "o"},    {IPause, "o"},  {IPulsout, "o,o"}, {IPwm, "o,o,o"},  {IPot, "o,o,t"},
+    {IPulsin, "o,o,t"}, {IRandom, "t"}, {IRead, "No,t"},   {IWrite, "No,o"}, {INap, "No"},
+    {ISleep, "No"},     {IGoto, "l"},   {IReturn, ""},     {IEnd, ""},
+};
+
+const PlainRow* FindPlainRow(uint8_t code) {
+  for (const PlainRow& row : kPlainRows)
+    if (row.Code == code) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+void Compiler::CompilePlainRow(const char* shape) {
+  const bool reservesNext = *shape == 'N';
+  const int next = reservesNext ? ReserveNext() : 0;
+  for (const char* part = shape + (reservesNext ? 1 : 0); *part; ++part) {
+    switch (*part) {
+      case 'o':
+        code_.Write(ReadOperand());
+        break;
+      case ',':
+        Expect(KComma, Error::ExpectedComma);
+        break;
+      case 't':
+        code_.Write(ReadTargetVariable(), VariableBits);
+        break;
+      case 'l':
+        code_.Write(ReadLabel(), AddressBits);
+        break;
+    }
+  }
+  if (reservesNext) PatchNext(next);
+}
+
+void Compiler::CompileBranch() {
+  code_.Write(ReadOperand());
+  Expect(KComma, Error::ExpectedComma);
+  std::vector<Field> labels;
+  ReadList(labels, [this](std::vector<Field>& fields) { fields.push_back({ReadLabel(), AddressBits}); });
+  code_.Write(labels);
+}
+
 void Compiler::CompileInstruction(uint8_t code, int statementStart) {
-  auto operand = [this] { code_.Write(ReadOperand()); };
-  auto comma = [this] { Expect(KComma, Error::ExpectedComma); };
+  if (const PlainRow* row = FindPlainRow(code)) return CompilePlainRow(row->Shape);
   switch (code) {
-    case IHigh:
-    case ILow:
-    case IInput:
-    case IOutput:
-    case IToggle:
-    case IReverse:
-    case IPause:
-      operand();
-      return;
-    case IPulsout:
-      operand(), comma(), operand();
-      return;
-    case IPwm:
-      operand(), comma(), operand(), comma(), operand();
-      return;
-    case IPot:
-    case IPulsin:
-      operand(), comma(), operand(), comma();
-      code_.Write(ReadTargetVariable(), VariableBits);
-      return;
-    case IRandom:
-      code_.Write(ReadTargetVariable(), VariableBits);
-      return;
-    case IRead: {
-      const int next = ReserveNext();
-      operand(), comma();
-      code_.Write(ReadTargetVariable(), VariableBits);
-      PatchNext(next);
-      return;
-    }
-    case IWrite: {
-      const int next = ReserveNext();
-      operand(), comma(), operand();
-      PatchNext(next);
-      return;
-    }
-    case INap:
-    case ISleep: {
-      const int next = ReserveNext();
-      operand();
-      PatchNext(next);
-      return;
-    }
-    case IGoto:
-      code_.Write(ReadLabel(), AddressBits);
-      return;
     case IGosub:
-      CompileGosub();
-      return;
-    case IReturn:
-    case IEnd:
-      return;
-    case IBranch: {
-      operand(), comma();
-      std::vector<Field> labels;
-      ReadList(labels, [this](std::vector<Field>& fields) { fields.push_back({ReadLabel(), AddressBits}); });
-      code_.Write(labels);
-      return;
-    }
+      return CompileGosub();
+    case IBranch:
+      return CompileBranch();
     case IButton:
-      CompileButton();
-      return;
+      return CompileButton();
     case ILookup:
     case ILookdown:
-      CompileLookup();
-      return;
+      return CompileLookup();
     case ISound:
-      CompileSound();
-      return;
+      return CompileSound();
     case ISerout:
-      CompileSerout();
-      return;
+      return CompileSerout();
     case ISerin:
-      CompileSerin();
-      return;
+      return CompileSerin();
     case IFor:
-      CompileFor();
-      return;
+      return CompileFor();
     case INext:
-      CompileNext();
-      return;
+      return CompileNext();
     case IIf:
-      CompileIf();
-      return;
+      return CompileIf();
     case ILet: {
       const Token target = Next();
       if (target.kind != KVariable) throw Failure{Error::ExpectedVariable};
-      CompileAssignment(target);
-      return;
+      return CompileAssignment(target);
     }
     case IDebug:
-      CompileDebug(statementStart);
-      return;
+      return CompileDebug(statementStart);
   }
 }
 
