@@ -210,7 +210,7 @@ TEST_F(FileToolsTest, GoNamesTheGeneratedProgramAndHowToSeeIt) {
   }
   const fs::path file = folder_ / "too_big.rvl";
   ASSERT_EQ(full.SaveToPath(file), "");
-  const ToolRun run = Shell(Cli("go " + Quote(file)));
+  const ToolRun run = Shell(Cli("go --lang en " + Quote(file)));
   EXPECT_EQ(run.status, 1) << run.out;
   for (const std::string& text : {"Error! Tokenization Failed!"s, "program of " + file.string() + ":",
                                   ": error: "s, "^^\n"s, "rovalis-cli build " + file.string()})

@@ -14,6 +14,7 @@ namespace {
 constexpr int kBarWidth = 40;
 // "Más de un robot responde; elija uno con --port NOMBRE:", "Descargando en %1", "Error: %1".
 constexpr int kSeveralRobotsText = 463;
+constexpr int kTypeHeading = 597;
 constexpr int kDownloadingToText = 461;
 constexpr int kErrorText = 464;
 
@@ -101,7 +102,7 @@ void PrintPortTable(const Session& session, std::ostream& out) {
       const QString cell = table.Cell(column, row);
       out << Text(cell) << std::string(widths[column] - std::size_t(cell.size()) + 2, ' ');
     }
-    out << (row == 0 ? std::string("Type") : Text(table.Cell(kTypeColumn, row))) << "\n";
+    out << (row == 0 ? Text(app::LoadText(kTypeHeading)) : Text(table.Cell(kTypeColumn, row))) << "\n";
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <iostream>
 
+#include "CliText.h"
 #include "ConsoleDownloadUi.h"
 #include "Interruption.h"
 #include "app/core/Texts.h"
@@ -18,6 +19,12 @@ namespace {
 // "Descarga completa: %1 paquetes confirmados.", "Interrumpido; el puerto queda cerrado."
 constexpr int kDownloadCompleteText = 462;
 constexpr int kInterruptedText = 465;
+constexpr int kNone = 567;
+constexpr int kPortNeedsName = 592;
+constexpr int kRobotCannotStart = 593;  // reason
+constexpr int kRobotOn = 594;           // device path
+constexpr int kNoSuchPort = 595;        // name, the ports
+constexpr int kRobotStored = 596;       // accepted, received, blocks
 
 }  // namespace
 
@@ -28,14 +35,15 @@ int Interrupted(ConsoleDownloadUi& ui, const InterruptionGuard& interruption) {
   return interruption.exitStatus();
 }
 
-bool ParseModuleOptions(const std::string& command, const std::vector<std::string>& args, ModuleOptions& out) {
+bool ParseModuleOptions(const std::string& command, const std::vector<std::string>& args,
+                        ModuleOptions& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--virtual-robot") {
       out.VirtualRobot = true;
     } else if (arg == "--port") {
       if (i + 1 >= args.size()) {
-        std::cerr << "rovalis-cli " << command << ": --port needs a port name\n";
+        std::cerr << "rovalis-cli " << command << ": " << CliText(kPortNeedsName) << "\n";
         return false;
       }
       out.Ports.push_back(args[++i]);
@@ -54,12 +62,12 @@ std::unique_ptr<sim::VirtualRobot> StartVirtualRobot(const ModuleOptions& option
   auto robot = std::make_unique<sim::VirtualRobot>();
   std::string error;
   if (!robot->Start(&error)) {
-    std::cerr << "rovalis-cli: the virtual robot cannot start: " << error << "\n";
+    std::cerr << "rovalis-cli: " << CliText(kRobotCannotStart, {Q(error)}) << "\n";
     ok = false;
     return nullptr;
   }
   comm::AddExtraPort(QString::fromStdString(robot->DevicePath()));
-  std::cout << "Virtual robot on " << robot->DevicePath() << std::endl;
+  std::cout << CliText(kRobotOn, {Q(robot->DevicePath())}) << std::endl;
   return robot;
 }
 
@@ -79,10 +87,8 @@ bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::
   session.ChosenPorts.clear();
   for (const QString& name : named) {
     if (!listed.contains(name)) {
-      std::cerr << "rovalis-cli " << command << ": no port " << name.toStdString() << "; the ports are:";
-      for (const QString& port : listed) std::cerr << " " << port.toStdString();
-      if (listed.isEmpty()) std::cerr << " (none)";
-      std::cerr << "\n";
+      const QString ports = listed.isEmpty() ? app::LoadText(kNone) : listed.join(u' ');
+      std::cerr << "rovalis-cli " << command << ": " << CliText(kNoSuchPort, {name, ports}) << "\n";
       return false;
     }
     if (!session.ChosenPorts.contains(name)) session.ChosenPorts << name;
@@ -90,7 +96,8 @@ bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::
   return true;
 }
 
-int CompileAndDownload(const std::string& command, const ModuleOptions& options, const QStringList& programText) {
+int CompileAndDownload(const std::string& command, const ModuleOptions& options,
+                       const QStringList& programText) {
   bool started = true;
   auto robot = StartVirtualRobot(options, started);
   if (!started) return 1;
@@ -113,8 +120,10 @@ int CompileAndDownload(const std::string& command, const ModuleOptions& options,
   std::cout << app::LoadText(kDownloadCompleteText).arg(session.ProgramPackets[0]).toStdString() << "\n";
   if (robot && robot->WaitForDownloads(1, 2000)) {
     const auto record = robot->lastDownload();
-    std::cout << "Virtual robot: " << record.packetsAccepted << " of " << record.packetsReceived
-              << " packets stored, " << record.blocksWritten.count() << " EEPROM blocks written.\n";
+    std::cout << CliText(kRobotStored,
+                         {QString::number(record.packetsAccepted), QString::number(record.packetsReceived),
+                          QString::number(record.blocksWritten.count())})
+              << "\n";
   }
   return 0;
 }

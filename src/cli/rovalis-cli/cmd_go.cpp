@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "CliText.h"
 #include "Command.h"
 #include "CompileReport.h"
 #include "ModuleOptions.h"
@@ -16,6 +17,9 @@
 namespace {
 
 constexpr int kRobotProgram = 362;
+constexpr int kNoFileGiven = 534;
+constexpr int kProgramOf = 590;   // file
+constexpr int kHowToSeeIt = 591;  // file
 
 int RunGo(const std::vector<std::string>& args) {
   cli::ModuleOptions options;
@@ -33,7 +37,7 @@ int RunGo(const std::vector<std::string>& args) {
     }
   }
   if (file.empty()) {
-    std::cerr << "rovalis-cli go: no action list file given (try --help)\n";
+    std::cerr << "rovalis-cli go: " << cli::CliText(kNoFileGiven) << "\n";
     return 2;
   }
   actions::LoadResult loaded = actions::LoadDocumentFile(file, true);
@@ -50,13 +54,14 @@ int RunGo(const std::vector<std::string>& args) {
   if (!built.Ok) {
     const auto& message = built.Error.Message;
     std::cerr << "rovalis-cli go: " << file << ": "
-              << (message.TextNumber ? app::LoadText(message.TextNumber).toStdString() : message.Literal) << "\n";
+              << (message.TextNumber ? app::LoadText(message.TextNumber).toStdString() : message.Literal)
+              << "\n";
     return 1;
   }
   program.setStdLines(built.Lines);
   auto tokenizer = std::make_unique<tok::Tokenizer>();
-  if (!cli::CompileOrReport(*tokenizer, "program of " + file, cli::ProgramSource(program.lines()),
-                            "The program is made from " + file + "; see it with: rovalis-cli build " + file))
+  if (!cli::CompileOrReport(*tokenizer, cli::CliText(kProgramOf, {cli::Q(file)}),
+                            cli::ProgramSource(program.lines()), cli::CliText(kHowToSeeIt, {cli::Q(file)})))
     return 1;
   return cli::CompileAndDownload("go", options, program.lines());
 }
