@@ -1,42 +1,101 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <optional>
 
 #include "app/IntroForm.h"
 #include "app/core/Global.h"
 #include "app/core/Language.h"
+#include "app/core/LanguageCode.h"
+#include "app/core/Texts.h"
 #include "ui/Screenshots.h"
 #include "ui/Startup.h"
 #include "ui/VirtualRobotPanel.h"
 #include "ui/WindowPictures.h"
 
+namespace {
+
+struct StartOptions {
+  QCommandLineOption virtualRobot{QStringLiteral("virtual-robot"),
+                                  QStringLiteral("Start a virtual robot and offer its port.")};
+  QCommandLineOption screenshotDir{
+      QStringLiteral("screenshot-dir"),
+      QStringLiteral("Write pictures of the intro window and the main window to <folder> and end."),
+      QStringLiteral("folder")};
+  QCommandLineOption screenshotMode{QStringLiteral("screenshot-mode"),
+                                    QStringLiteral("Mode for the pictures: beginner or advanced."),
+                                    QStringLiteral("mode"), QStringLiteral("beginner")};
+  QCommandLineOption language{QStringLiteral("lang"), QString::fromLatin1(app::kLanguageOptionHelp),
+                              QStringLiteral("code")};
+
+  void AddTo(QCommandLineParser& parser) const {
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({virtualRobot, screenshotDir, screenshotMode, language});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("An action list (.rvl) to open in the mode it was saved in."),
+                                 QStringLiteral("[file]"));
+  }
+};
+
+bool HasArgument(int argc, char** argv, std::initializer_list<const char*> names) {
+  for (int i = 1; i < argc; ++i)
+    for (const char* name : names)
+      if (std::strcmp(argv[i], name) == 0) return true;
+  return false;
+}
+
+// Help and version need no screen; without one, Qt would only say that no platform plugin
+// could be initialized.
+bool AsksForHelpOrVersion(int argc, char** argv) {
+  return HasArgument(argc, argv, {"--help", "-h", "-?", "--help-all", "--version", "-v"});
+}
+
+bool HasScreen(int argc, char** argv) {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || HasArgument(argc, argv, {"-platform"});
+}
+
+void NameApplication() {
+  QCoreApplication::setApplicationName(QStringLiteral("Rovalis"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(ROVALIS_VERSION));
+}
+
+int WithoutScreen(int argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  NameApplication();
+  QCommandLineParser options;
+  const StartOptions known;
+  known.AddTo(options);
+  options.process(core);  // prints help or version and ends
+  std::optional<app::Language> chosen;
+  if (options.isSet(known.language))
+    chosen = app::LanguageFromCode(options.value(known.language).toStdString());
+  app::StartLanguage(chosen);
+  std::fprintf(stderr, "rovalis: %s\n", qPrintable(app::LoadText(584)));
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (AsksForHelpOrVersion(argc, argv) || !HasScreen(argc, argv)) return WithoutScreen(argc, argv);
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Rovalis"));
+  NameApplication();
   QApplication::setApplicationDisplayName(QStringLiteral("Rovalis"));
-  QApplication::setApplicationVersion(QStringLiteral(ROVALIS_VERSION));
   // The windows decide themselves when the program ends (Quit, or closing the intro window).
   QApplication::setQuitOnLastWindowClosed(false);
 
   QCommandLineParser options;
-  options.addHelpOption();
-  options.addVersionOption();
-  const QCommandLineOption virtualRobot(QStringLiteral("virtual-robot"),
-                                        QStringLiteral("Start a virtual robot and offer its port."));
-  const QCommandLineOption screenshotDir(
-      QStringLiteral("screenshot-dir"),
-      QStringLiteral("Write pictures of the intro window and the main window to <folder> and end."),
-      QStringLiteral("folder"));
-  const QCommandLineOption screenshotMode(QStringLiteral("screenshot-mode"),
-                                          QStringLiteral("Mode for the pictures: beginner or advanced."),
-                                          QStringLiteral("mode"), QStringLiteral("beginner"));
-  const QCommandLineOption language(QStringLiteral("lang"), QString::fromLatin1(app::kLanguageOptionHelp),
-                                    QStringLiteral("code"));
-  options.addOptions({virtualRobot, screenshotDir, screenshotMode, language});
-  options.addPositionalArgument(QStringLiteral("file"),
-                                QStringLiteral("An action list (.rvl) to open in the mode it was saved in."),
-                                QStringLiteral("[file]"));
+  const StartOptions known;
+  known.AddTo(options);
   options.process(application);
+  const QCommandLineOption& virtualRobot = known.virtualRobot;
+  const QCommandLineOption& screenshotDir = known.screenshotDir;
+  const QCommandLineOption& screenshotMode = known.screenshotMode;
+  const QCommandLineOption& language = known.language;
 
   std::optional<app::Language> chosen;
   if (options.isSet(language)) {
