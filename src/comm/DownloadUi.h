@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "comm/DownloadOutcome.h"
+
 namespace comm {
 
 // The modal result of the progress window's Download button.
@@ -36,6 +38,8 @@ class DownloadUi {
   virtual void SetBusyCursor(bool busy) = 0;
   // A beep and a modal error box.
   virtual void ShowError(const QString& text) = 0;
+  // A failed download, as a value: the window words it from its text table (FailureText).
+  virtual void ShowFailure(const DownloadOutcome& outcome) = 0;
   // The plain box "Error! Tokenization Failed!"; detail is the tokenizer's error text.
   virtual void ShowTokenizeFailure(const QString& text, const QString& detail) = 0;
 };

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 namespace {
@@ -28,7 +28,8 @@ void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
 }  // namespace
 
 void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
-                                    std::uint8_t downloadModule, const std::atomic<bool>* cancel) {
+                                    std::uint8_t downloadModule, const QString& moduleName,
+                                    const std::atomic<bool>* cancel) {
   std::uint32_t error = 0;
   Finding.portName = portName;
   Finding.scanned = true;
@@ -36,7 +37,7 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
   if (Slot == kNoPort) {
     Finding.openError = error == 0 ? OpenErrorKind::Other : OpenErrorKindOf(error);
     // All portSlots busy reports error 0, which reads as "cannot open" too.
-    DeviceText = app::LoadText(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
+    DeviceText = Text(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
     return;
   }
   TSerial& port = portSlots.SlotPort(Slot);
@@ -44,19 +45,19 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
   // Loopback: does DSR follow RTS? Only when DSR is clear while RTS is low.
   port.SetRTS(0);
   SleepMs(protocol::kLoopbackSettleMs);
-  LoopbackText = app::LoadText(388);
+  LoopbackText = Text(388);
   if ((port.ModemStatus() & kDsrOn) == 0) {
     port.SetRTS(1);
     SleepMs(protocol::kLoopbackSettleMs);
     Finding.loopback = (port.ModemStatus() & kDsrOn) != 0;
-    if (Finding.loopback) LoopbackText = app::LoadText(387);
+    if (Finding.loopback) LoopbackText = Text(387);
     port.SetRTS(0);
   }
 
   for (int type = kVD2; type <= kVD2P; ++type) {
     if (cancel != nullptr && *cancel) break;
     IdentifyResult result;
-    const bool found = Identify(port, type, downloadModule, result);
+    const bool found = Identify(port, type, downloadModule, moduleName, result);
     DeviceText = result.DeviceText;
     VersionText = result.VersionText;
     EchoText = result.EchoText;
@@ -98,14 +99,16 @@ void ScanPorts(Session& session, DownloadUi& ui) {
   // Qt threads, because each one owns a QSerialPort and its socket notifier.
   std::array<std::unique_ptr<QThread>, kThreadCount> threads;
   const std::uint8_t downloadModule = session.DownloadModule;
+  const QString moduleName = session.ModuleNames.at(downloadModule);
   for (int i = 0; i < session.PortList.size(); ++i) {
     if (session.Cancelled) break;
     if (!session.ScansPort(session.PortList[i])) {
-      session.PortStatus.SetCell(kDeviceColumn, i + 1, app::LoadText(386));
+      session.PortStatus.SetCell(kDeviceColumn, i + 1, Text(386));
       ui.RowChanged(i + 1);
       continue;
     }
-    WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
+    WaitForReports(session.ScanBusy,
+                   [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
     int n = 1;
     while (session.ScanBusy & ThreadBits[n - 1]) ++n;
     if (threads[n - 1]) threads[n - 1]->wait();
@@ -116,13 +119,13 @@ void ScanPorts(Session& session, DownloadUi& ui) {
     PortSlots& portSlots = session.Slots();
     const std::atomic<bool>* cancel = &session.Cancelled;
     threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName,
-                                          downloadModule, cancel] {
+                                          downloadModule, moduleName, cancel] {
       TIdentificationThread thread;
       thread.BitIndex = n;
       thread.PortIndex = i;
-      thread.Execute(portSlots, portName, downloadModule, cancel);
-      QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
-                                Qt::QueuedConnection);
+      thread.Execute(portSlots, portName, downloadModule, moduleName, cancel);
+      QMetaObject::invokeMethod(
+          &receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); }, Qt::QueuedConnection);
     }));
     threads[n - 1]->start();
   }
@@ -134,6 +137,8 @@ void ScanPorts(Session& session, DownloadUi& ui) {
   QThread::yieldCurrentThread();
 }
 
-int PeakScanThreads() { return peakThreads; }
+int PeakScanThreads() {
+  return peakThreads;
+}
 
 }  // namespace comm

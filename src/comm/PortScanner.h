@@ -32,7 +32,7 @@ struct TIdentificationThread {
   // The thread body: acquire a slot, loopback test, handshakes of types 2..5, close.
   // A set `cancel` stops it before the next module type.
   void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule,
-               const std::atomic<bool>* cancel = nullptr);
+               const QString& moduleName, const std::atomic<bool>* cancel = nullptr);
 };
 
 // Scans PortList as SelectedPort says and returns when every started thread has reported.

@@ -1,5 +1,6 @@
 #include "ui/ProgramDownload.h"
 
+#include "app/core/Global.h"
 #include "app/core/ProgramText.h"
 #include "comm/Download.h"
 #include "comm/Session.h"
@@ -54,6 +55,9 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
   running_ = true;
   if (JobRunning) JobRunning(true);
   progress_.HoldBusyCursor(true);
+  // The port the user chose and the module names go to the link as values.
+  session_.SetSelectedPort(app::Global().SelectedPort);
+  session_.ModuleNames = app::Global().ModuleNames;
   const int slot = downloader_->DownloadIt(keepPortOpen);
   progress_.HoldBusyCursor(false);
   if (!downloader_->lastDownloadComplete())

@@ -19,6 +19,7 @@
 #include "app/core/Texts.h"
 #include "comm/PortStatusTable.h"
 #include "comm/Session.h"
+#include "ui/CommTexts.h"
 #include "ui/FilledShape.h"
 
 namespace ui {
@@ -39,6 +40,7 @@ const QString kMark = QStringLiteral("+");
 
 TProgressForm::TProgressForm(QWidget* parent, comm::Session* session)
     : QDialog(parent), session_(session != nullptr ? *session : comm::TheSession()) {
+  InstallCommTexts();
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setWindowTitle(app::LoadText(423));
@@ -432,6 +434,10 @@ void TProgressForm::SuspendBusyCursor(bool suspend) {
     QApplication::restoreOverrideCursor();
     busySuspended_ = false;
   }
+}
+
+void TProgressForm::ShowFailure(const comm::DownloadOutcome& outcome) {
+  ShowError(DownloadFailureText(outcome));
 }
 
 void TProgressForm::ShowError(const QString& text) {

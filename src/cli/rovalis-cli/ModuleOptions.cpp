@@ -5,6 +5,7 @@
 
 #include "ConsoleDownloadUi.h"
 #include "Interruption.h"
+#include "app/core/Global.h"
 #include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/ErrorReport.h"
@@ -28,7 +29,8 @@ int Interrupted(ConsoleDownloadUi& ui, const InterruptionGuard& interruption) {
   return interruption.exitStatus();
 }
 
-bool ParseModuleOptions(const std::string& command, const std::vector<std::string>& args, ModuleOptions& out) {
+bool ParseModuleOptions(const std::string& command, const std::vector<std::string>& args,
+                        ModuleOptions& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--virtual-robot") {
@@ -76,6 +78,7 @@ bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::
   const QStringList listed = session.PortList;
   session.enumerate = [listed](QStringList& list) { list = listed; };
   session.SetSelectedPort(QStringLiteral("AUTO"));
+  session.ModuleNames = app::Global().ModuleNames;
   session.ChosenPorts.clear();
   for (const QString& name : named) {
     if (!listed.contains(name)) {
@@ -90,7 +93,8 @@ bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::
   return true;
 }
 
-int CompileAndDownload(const std::string& command, const ModuleOptions& options, const QStringList& programText) {
+int CompileAndDownload(const std::string& command, const ModuleOptions& options,
+                       const QStringList& programText) {
   bool started = true;
   auto robot = StartVirtualRobot(options, started);
   if (!started) return 1;
