@@ -8,6 +8,9 @@
 
 namespace comm {
 
+// "Error! Tokenization Failed!", the title of every compile failure.
+inline constexpr int kTokenizeFailedText = 467;
+
 // The modal result of the progress window's Download button.
 inline constexpr int kDownloadModalResult = 4;
 

@@ -2,6 +2,7 @@
 
 #include "app/core/Global.h"
 #include "app/core/ProgramText.h"
+#include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/Session.h"
 #include "tokenizer/Tokenizer.h"
@@ -47,7 +48,7 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
       SourcePositionToLine(lines, result.ErrorStart, lastFailure_.Line, lastFailure_.Column);
       lastFailure_.Length = result.ErrorLength;
     }
-    progress_.ShowTokenizeFailure(QStringLiteral("Error! Tokenization Failed!"), lastFailure_.ErrorText);
+    progress_.ShowTokenizeFailure(app::LoadText(comm::kTokenizeFailedText), lastFailure_.ErrorText);
     return comm::kNoPort;
   }
   lastFailure_ = CompileFailure{};

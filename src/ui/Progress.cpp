@@ -25,6 +25,8 @@
 namespace ui {
 
 namespace {
+// "&Download", the button of the choice among several robots.
+constexpr int kDownloadButtonText = 466;
 // Rows are 18 pixels plus a 1-pixel line, below a title row of the same height.
 constexpr int kRowStride = 19;
 constexpr int kGridLeft = 22;
@@ -133,7 +135,7 @@ void TProgressForm::MakeControls() {
   ProgressBar0->setRange(0, 1);
   ProgressBar0->setValue(0);
 
-  DownloadButton = new QPushButton(QStringLiteral("&Download"), this);
+  DownloadButton = new QPushButton(app::LoadText(kDownloadButtonText), this);
   DownloadButton->setObjectName(QStringLiteral("DownloadButton"));
   DownloadButton->resize(75, 25);
   DownloadButton->setDefault(true);
