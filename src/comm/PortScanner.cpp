@@ -1,13 +1,17 @@
 #include "comm/PortScanner.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QObject>
 #include <QThread>
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
 
+#include "comm/LinkThread.h"
 #include "comm/TextSource.h"
 
 namespace comm {
@@ -21,8 +25,38 @@ int BusyThreads(std::uint32_t busy) {
   return n;
 }
 
-void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
-  while (stillWaiting(busy)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+// The four identification threads of one scan, handed out and taken back on the link thread.
+class ThreadBitsLock {
+ public:
+  explicit ThreadBitsLock(std::uint32_t& busy) : busy_(busy) {}
+
+  // Waits (asleep) until one of the threads is free; its bit index 1..4.
+  int Take() {
+    std::unique_lock lock(mutex_);
+    free_.wait(lock, [this] { return (busy_ & kAllThreadBits) != kAllThreadBits; });
+    int n = 1;
+    while (busy_ & ThreadBits[n - 1]) ++n;
+    busy_ |= ThreadBits[n - 1];
+    peakThreads = std::max(peakThreads.load(), BusyThreads(busy_));
+    return n;
+  }
+  void Give(int n) {
+    {
+      std::lock_guard lock(mutex_);
+      busy_ &= ~ThreadBits[n - 1];
+    }
+    free_.notify_all();
+  }
+
+ private:
+  std::uint32_t& busy_;
+  std::mutex mutex_;
+  std::condition_variable free_;
+};
+
+// Runs `report` on the thread of `receiver` (the window's), after every report queued before it.
+void Deliver(QObject& receiver, std::function<void()> report) {
+  QMetaObject::invokeMethod(&receiver, std::move(report), Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -83,58 +117,67 @@ void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread&
     session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
   table.MakeRowVisible(row);
   ui.RowChanged(row);
-  session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];
-  if ((session.ScanBusy & kAllThreadBits) == 0) ui.SetBusyCursor(false);
 }
+
+namespace {
+
+// The scan itself, on the link thread: at most four identification threads at once, each
+// reporting its row to `receiver`'s thread. Returns when every thread has ended.
+int RunIdentifications(Session& session, DownloadUi& ui, QObject& receiver) {
+  std::array<std::unique_ptr<QThread>, kThreadCount> threads;
+  ThreadBitsLock bits(session.ScanBusy);
+  const std::uint8_t downloadModule = session.DownloadModule;
+  const QString moduleName = session.ModuleNames.at(downloadModule);
+  const QStringList ports = session.PortList;
+  int started = 0;
+  for (int i = 0; i < ports.size(); ++i) {
+    if (session.Cancelled) break;
+    if (!session.ScansPort(ports[i])) {
+      Deliver(receiver, [&session, &ui, i] {
+        session.PortStatus.SetCell(kDeviceColumn, i + 1, Text(386));
+        ui.RowChanged(i + 1);
+      });
+      continue;
+    }
+    const int n = bits.Take();
+    if (threads[n - 1]) threads[n - 1]->wait();
+    ++started;
+    const QString portName = ports[i];
+    PortSlots& portSlots = session.Slots();
+    const std::atomic<bool>* cancel = &session.Cancelled;
+    // Qt threads, because each one owns a QSerialPort and its socket notifier.
+    threads[n - 1].reset(QThread::create(
+        [&session, &ui, &receiver, &bits, &portSlots, n, i, portName, downloadModule, moduleName, cancel] {
+          TIdentificationThread thread;
+          thread.BitIndex = n;
+          thread.PortIndex = i;
+          thread.Execute(portSlots, portName, downloadModule, moduleName, cancel);
+          Deliver(receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); });
+          bits.Give(n);
+        }));
+    threads[n - 1]->start();
+  }
+  for (auto& t : threads) {
+    if (t) t->wait();
+  }
+  return started;
+}
+
+}  // namespace
 
 void ScanPorts(Session& session, DownloadUi& ui) {
   ui.SetScanning(true);
   ui.SetBusyCursor(true);
   peakThreads = 0;
-
-  // Reports are queued to this object, which lives on the calling (GUI) thread, and run while
-  // the waiting loops below process events. It outlives every report: the loops end only
-  // after the last one ran.
+  // The rows come back to this object on the calling (window) thread through queued calls;
+  // the link thread ends its job only after the last thread has posted its row, so every row
+  // has been written when Run returns.
   QObject receiver;
-  // Qt threads, because each one owns a QSerialPort and its socket notifier.
-  std::array<std::unique_ptr<QThread>, kThreadCount> threads;
-  const std::uint8_t downloadModule = session.DownloadModule;
-  const QString moduleName = session.ModuleNames.at(downloadModule);
-  for (int i = 0; i < session.PortList.size(); ++i) {
-    if (session.Cancelled) break;
-    if (!session.ScansPort(session.PortList[i])) {
-      session.PortStatus.SetCell(kDeviceColumn, i + 1, Text(386));
-      ui.RowChanged(i + 1);
-      continue;
-    }
-    WaitForReports(session.ScanBusy,
-                   [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
-    int n = 1;
-    while (session.ScanBusy & ThreadBits[n - 1]) ++n;
-    if (threads[n - 1]) threads[n - 1]->wait();
-
-    session.ScanBusy |= ThreadBits[n - 1];
-    peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
-    const QString portName = session.PortList[i];
-    PortSlots& portSlots = session.Slots();
-    const std::atomic<bool>* cancel = &session.Cancelled;
-    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName,
-                                          downloadModule, moduleName, cancel] {
-      TIdentificationThread thread;
-      thread.BitIndex = n;
-      thread.PortIndex = i;
-      thread.Execute(portSlots, portName, downloadModule, moduleName, cancel);
-      QMetaObject::invokeMethod(
-          &receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); }, Qt::QueuedConnection);
-    }));
-    threads[n - 1]->start();
-  }
-  WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) != 0; });
-  for (auto& t : threads) {
-    if (t) t->wait();
-  }
+  int started = 0;
+  session.Link().Run([&] { started = RunIdentifications(session, ui, receiver); });
+  QCoreApplication::sendPostedEvents(&receiver);
+  if (started > 0) ui.SetBusyCursor(false);
   ui.SetScanning(false);
-  QThread::yieldCurrentThread();
 }
 
 int PeakScanThreads() {
