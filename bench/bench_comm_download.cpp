@@ -28,6 +28,7 @@ class QuietUi : public comm::DownloadUi {
   void StepIt(int) override {}
   void SetBusyCursor(bool) override {}
   void ShowError(const QString&) override {}
+  void ShowFailure(const comm::DownloadOutcome&) override {}
   void ShowTokenizeFailure(const QString&, const QString&) override {}
 };
 
@@ -70,8 +71,9 @@ void BM_Download128PacketsAt9600(benchmark::State& state) {
   const double wireMs = fixedMs + (8 + comm::kPacketLimit * 19) * byteMs;
   state.counters["wire_ms"] = wireMs;
   state.counters["ok"] = ok ? 1 : 0;
-  state.counters["measured_over_wire"] = benchmark::Counter(
-      double(state.iterations()) * wireMs / 1000.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["measured_over_wire"] =
+      benchmark::Counter(double(state.iterations()) * wireMs / 1000.0,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_Download128PacketsAt9600)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 

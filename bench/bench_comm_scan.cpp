@@ -1,10 +1,9 @@
 // Port scan over virtual robots that never answer: four silent ports are examined in
 // parallel, so they cost about one time-out round, not four.
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <memory>
 #include <vector>
 
@@ -28,6 +27,7 @@ class QuietUi : public comm::DownloadUi {
   void StepIt(int) override {}
   void SetBusyCursor(bool) override {}
   void ShowError(const QString&) override {}
+  void ShowFailure(const comm::DownloadOutcome&) override {}
   void ShowTokenizeFailure(const QString&, const QString&) override {}
 };
 

@@ -3,19 +3,19 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
-#include "app/core/Services.h"
-#include "app/core/Texts.h"
 #include "comm/ForwardingProgress.h"
 #include "comm/Identify.h"
 #include "comm/LinkThread.h"
 #include "comm/PortScanner.h"
+#include "comm/TextSource.h"
 #include "protocol/RobotProtocol.h"
 
 namespace comm {
 namespace {
 
-// "Paquete %1 de %2.": names the packet of a communication error.
-constexpr int kPacketNameText = 460;
+// The question of the modal choice among several robots.
+constexpr int kChoiceText = 413;
+
 // The marker blinks at most once per 25 ms so that it does not slow the packet loop.
 constexpr qint64 kMarkerPeriodMs = 25;
 
@@ -71,7 +71,7 @@ int Downloader::DownloadTo(int target, bool keepPortOpen) {
   const PortFinding& finding = session_.Findings.at(std::size_t(target));
   if (finding.version != RequiredVersions()[session_.DownloadModule]) {
     outcome_.failure = DownloadFailure::WrongVersion;
-    ui_.ShowError(QStringLiteral("Cannot download to this version of the device."));
+    ui_.ShowFailure(outcome_);
     return kNoPort;
   }
   std::uint32_t error = 0;
@@ -93,19 +93,11 @@ int Downloader::DownloadTo(int target, bool keepPortOpen) {
     // The port vanished or was taken since the scan: say so instead of ending in silence.
     outcome_.failure = DownloadFailure::PortNotOpened;
     outcome_.openError = error == 0 ? OpenErrorKind::Other : OpenErrorKindOf(error);
-    ui_.ShowError(app::LoadText(FailureTextNumber(outcome_)));
+    ui_.ShowFailure(outcome_);
     return kNoPort;
   }
-  if (!outcome_.ok() && outcome_.failure != DownloadFailure::Cancelled) ui_.ShowError(FailureText(outcome_));
+  if (!outcome_.ok() && outcome_.failure != DownloadFailure::Cancelled) ui_.ShowFailure(outcome_);
   return slot;  // also after a refused packet: the test window still talks to the module
-}
-
-QString Downloader::FailureText(const DownloadOutcome& outcome) {
-  const int number = FailureTextNumber(outcome);
-  if (number != 393 || outcome.failingPacket == 0) return app::LoadText(number);
-  // Name the packet, so that a lost byte and a dead line can be told apart.
-  return app::LoadText(393) + QStringLiteral(" ") +
-         app::LoadText(kPacketNameText).arg(outcome.failingPacket).arg(outcome.totalPackets);
 }
 
 int Downloader::FindDownloadTarget() {
@@ -128,13 +120,13 @@ int Downloader::FindDownloadTarget() {
     // A port held by another program may be the robot's: say that rather than "not found".
     outcome_.failure = portHeld ? DownloadFailure::PortNotOpened : DownloadFailure::NoRobot;
     outcome_.openError = portHeld ? OpenErrorKind::InUse : OpenErrorKind::None;
-    ui_.ShowError(app::LoadText(FailureTextNumber(outcome_)));
+    ui_.ShowFailure(outcome_);
     ui_.CloseProgress();
     return kNoTarget;
   }
   if (matches > 1) {
     ui_.CloseProgress();
-    if (ui_.OpenProgress(app::LoadText(413)) == kDownloadModalResult) {
+    if (ui_.OpenProgress(Text(kChoiceText)) == kDownloadModalResult) {
       const int chosenRow = ui_.SelectedRow();
       // Only a marked row can be chosen; anything else counts as no choice.
       if (chosenRow >= 1 && table.Cell(kMarkColumn, chosenRow) == QStringLiteral("+")) {
@@ -178,7 +170,7 @@ DownloadOutcome Downloader::SendPackets(std::uint8_t module, int program, int sl
 
   // The handshake puts the module into its download mode; what it finds does not matter here.
   IdentifyResult ignored;
-  Identify(port, module, session_.DownloadModule, ignored);
+  Identify(port, module, session_.DownloadModule, {}, ignored);
   if (module == kVD2E || module == kVD2SX || module == kVD2P) {
     port.WriteByte(std::uint8_t(program), protocol::kWriteTimeoutMs);
     port.Read(1, protocol::kProgramNumberEchoTimeoutMs);

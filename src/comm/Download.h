@@ -41,8 +41,6 @@ class Downloader {
   // why and where it stopped. Shows no message; the marker and the bar go to `progress`
   // (the window side itself when null). Runs on the thread that opened the slot.
   DownloadOutcome SendPackets(std::uint8_t module, int program, int slot, DownloadUi* progress = nullptr);
-  // The message for a failed download: the text of its number, naming the packet when one failed.
-  static QString FailureText(const DownloadOutcome& outcome);
 
   // The tokenizer's error text after a failed TokenizeProgram (or the reason it never ran).
   QString errorText() const { return errorText_; }

@@ -3,6 +3,10 @@
 #include "comm/SerialDevice.h"
 
 namespace comm {
+namespace {
+// "Paquete %1 de %2.": names the packet of a communication error.
+constexpr int kPacketNameText = 460;
+}  // namespace
 
 OpenErrorKind OpenErrorKindOf(std::uint32_t code) {
   if (code == 0) return OpenErrorKind::None;
@@ -34,6 +38,17 @@ int FailureTextNumber(const DownloadOutcome& outcome) {
     default:
       return 0;
   }
+}
+
+QString FailureText(const DownloadOutcome& outcome, const std::function<QString(int)>& text) {
+  if (outcome.failure == DownloadFailure::WrongVersion)
+    return QStringLiteral("Cannot download to this version of the device.");
+  const int number = FailureTextNumber(outcome);
+  if (number == 0) return {};
+  if (number != 393 || outcome.failingPacket == 0) return text(number);
+  // Name the packet, so that a lost byte and a dead line can be told apart.
+  return text(393) + QStringLiteral(" ") +
+         text(kPacketNameText).arg(outcome.failingPacket).arg(outcome.totalPackets);
 }
 
 }  // namespace comm

@@ -2,7 +2,9 @@
 // What a download ended with, as values: the windows and the command-line tool turn it into
 // the texts of the text table.
 
+#include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace comm {
 
@@ -44,5 +46,9 @@ OpenErrorKind OpenErrorKindOf(std::uint32_t code);
 
 // The text number that tells the user about a failure, 0 when there is none to show.
 int FailureTextNumber(const DownloadOutcome& outcome);
+
+// The message for a failed download in the words of `text` (the caller's text table):
+// the text of its number, naming the packet when one failed.
+QString FailureText(const DownloadOutcome& outcome, const std::function<QString(int)>& text);
 
 }  // namespace comm

@@ -4,7 +4,12 @@
 
 #include <QString>
 
+#include "comm/DownloadOutcome.h"
+
 namespace comm {
+
+// "Error! Tokenization Failed!", the title of every compile failure.
+inline constexpr int kTokenizeFailedText = 467;
 
 // The modal result of the progress window's Download button.
 inline constexpr int kDownloadModalResult = 4;
@@ -36,6 +41,8 @@ class DownloadUi {
   virtual void SetBusyCursor(bool busy) = 0;
   // A beep and a modal error box.
   virtual void ShowError(const QString& text) = 0;
+  // A failed download, as a value: the window words it from its text table (FailureText).
+  virtual void ShowFailure(const DownloadOutcome& outcome) = 0;
   // The plain box "Error! Tokenization Failed!"; detail is the tokenizer's error text.
   virtual void ShowTokenizeFailure(const QString& text, const QString& detail) = 0;
 };

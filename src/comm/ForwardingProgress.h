@@ -26,6 +26,7 @@ class ForwardingProgress : public DownloadUi {
   void PlaceMarker(int) override {}
   void SetBusyCursor(bool) override {}
   void ShowError(const QString&) override {}
+  void ShowFailure(const DownloadOutcome&) override {}
   void ShowTokenizeFailure(const QString&, const QString&) override {}
 
  private:

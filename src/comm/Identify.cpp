@@ -3,8 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/core/Global.h"
-#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 namespace {
@@ -28,8 +27,10 @@ std::uint8_t IdentificationByte(int type) {
 bool GoodReply(int type, int reply) {
   if (reply < 0) return false;  // a time-out is never in a set
   switch (type) {
-    case kVD2E: return reply == 0x65;
-    case kVD2SX: return reply >= 0x58 && reply <= 0x5A;
+    case kVD2E:
+      return reply == 0x65;
+    case kVD2SX:
+      return reply >= 0x58 && reply <= 0x5A;
     default: {
       const int withoutBit5 = reply & ~0x20;
       return withoutBit5 >= 0x50 && withoutBit5 <= 0x56;
@@ -37,11 +38,13 @@ bool GoodReply(int type, int reply) {
   }
 }
 
-QString DeviceName(int type, std::uint8_t downloadModule) {
-  return type == downloadModule ? app::Global().ModuleNames[type] : QString();
+QString DeviceName(int type, std::uint8_t downloadModule, const QString& moduleName) {
+  return type == downloadModule ? moduleName : QString();
 }
 
-QChar HexDigit(int value) { return QChar::fromLatin1("0123456789ABCDEF"[value & 0xF]); }
+QChar HexDigit(int value) {
+  return QChar::fromLatin1("0123456789ABCDEF"[value & 0xF]);
+}
 
 }  // namespace
 
@@ -60,10 +63,11 @@ void ResetPulse(TSerial& port) {
   port.Read(0, 0);
 }
 
-bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResult& result) {
+bool Identify(TSerial& port, int type, std::uint8_t downloadModule, const QString& moduleName,
+              IdentifyResult& result) {
   result.DeviceText.clear();
   result.VersionText.clear();
-  result.EchoText = app::LoadText(387);
+  result.EchoText = Text(387);
   result.Echo = true;
   result.ModuleType = kNoModule;
   ResetPulse(port);
@@ -74,7 +78,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
       const int echo = port.ReadByte(kFirstEchoTimeout);
       if ((echo & 0xFF) != b) {
         result.Echo = false;
-        result.EchoText = app::LoadText(388);
+        result.EchoText = Text(388);
         return false;
       }
       const int reply = port.ReadByte(kReadTimeout);
@@ -84,8 +88,9 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
     port.Read(1, kReadTimeout);
     // Any version byte is accepted here (a time-out reads as vF.F); the download judges it.
     const int version = port.ReadByte(kReadTimeout) & 0xFF;
-    result.DeviceText = DeviceName(kVD2, downloadModule);
-    result.VersionText = QStringLiteral("v") + HexDigit(version >> 4) + QStringLiteral(".") + HexDigit(version);
+    result.DeviceText = DeviceName(kVD2, downloadModule, moduleName);
+    result.VersionText =
+        QStringLiteral("v") + HexDigit(version >> 4) + QStringLiteral(".") + HexDigit(version);
     result.ModuleType = kVD2;
     return true;
   }
@@ -95,7 +100,7 @@ bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResu
   port.Read(1, kReadTimeout);
   int reply = port.ReadByte(kReadTimeout);
   if (!GoodReply(type, reply)) return false;
-  result.DeviceText = DeviceName(type, downloadModule);
+  result.DeviceText = DeviceName(type, downloadModule, moduleName);
   result.ModuleType = std::uint8_t(type);
   if (type == kVD2P) {
     // Bit 5 clear: the 40-pin package; set: the 24-pin one. Appended even to an empty name.

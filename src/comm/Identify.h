@@ -28,9 +28,10 @@ struct IdentifyResult {
   std::uint8_t ModuleType = kNoModule;
 };
 
-// Runs the handshake for module type 2..5 on `port`. The device text names the module only
-// when its type is `downloadModule`.
-bool Identify(TSerial& port, int type, std::uint8_t downloadModule, IdentifyResult& result);
+// Runs the handshake for module type 2..5 on `port`. The device text is `moduleName` (the
+// caller's name for the download's module) only when the module's type is `downloadModule`.
+bool Identify(TSerial& port, int type, std::uint8_t downloadModule, const QString& moduleName,
+              IdentifyResult& result);
 
 // Sleeps the calling thread (the protocol's waits never spin the processor).
 void SleepMs(int milliseconds);

@@ -1,6 +1,6 @@
 #include "comm/LinuxSerialDiagnosis.h"
 
-#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 namespace {
@@ -54,16 +54,16 @@ QString AddToGroupCommand(const QString& group, const QString& user) {
 QString FindingText(const Finding& finding, const QString& user) {
   switch (finding.Kind) {
     case FindingKind::NeedsGroup:
-      return app::LoadText(kNeedsGroupText)
+      return Text(kNeedsGroupText)
           .arg(finding.Device, finding.Group, user, AddToGroupCommand(finding.Group, user));
     case FindingKind::NeedsNewLogin:
-      return app::LoadText(kNeedsNewLoginText).arg(finding.Device, finding.Group, user);
+      return Text(kNeedsNewLoginText).arg(finding.Device, finding.Group, user);
     case FindingKind::BrailleService:
-      return app::LoadText(kBrailleText).arg(QString::fromLatin1(kBrailleRemedy));
+      return Text(kBrailleText).arg(QString::fromLatin1(kBrailleRemedy));
     case FindingKind::ModemManager:
-      return app::LoadText(kModemManagerText).arg(QString::fromLatin1(kModemManagerRemedy));
+      return Text(kModemManagerText).arg(QString::fromLatin1(kModemManagerRemedy));
     case FindingKind::PortVanished:
-      return app::LoadText(kVanishedText).arg(finding.Device, QString::fromLatin1(kBrailleRemedy));
+      return Text(kVanishedText).arg(finding.Device, QString::fromLatin1(kBrailleRemedy));
   }
   return {};
 }

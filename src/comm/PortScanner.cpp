@@ -1,14 +1,18 @@
 #include "comm/PortScanner.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QObject>
 #include <QThread>
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
 
-#include "app/core/Texts.h"
+#include "comm/LinkThread.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 namespace {
@@ -21,14 +25,45 @@ int BusyThreads(std::uint32_t busy) {
   return n;
 }
 
-void WaitForReports(std::uint32_t& busy, auto&& stillWaiting) {
-  while (stillWaiting(busy)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+// The four identification threads of one scan, handed out and taken back on the link thread.
+class ThreadBitsLock {
+ public:
+  explicit ThreadBitsLock(std::uint32_t& busy) : busy_(busy) {}
+
+  // Waits (asleep) until one of the threads is free; its bit index 1..4.
+  int Take() {
+    std::unique_lock lock(mutex_);
+    free_.wait(lock, [this] { return (busy_ & kAllThreadBits) != kAllThreadBits; });
+    int n = 1;
+    while (busy_ & ThreadBits[n - 1]) ++n;
+    busy_ |= ThreadBits[n - 1];
+    peakThreads = std::max(peakThreads.load(), BusyThreads(busy_));
+    return n;
+  }
+  void Give(int n) {
+    {
+      std::lock_guard lock(mutex_);
+      busy_ &= ~ThreadBits[n - 1];
+    }
+    free_.notify_all();
+  }
+
+ private:
+  std::uint32_t& busy_;
+  std::mutex mutex_;
+  std::condition_variable free_;
+};
+
+// Runs `report` on the thread of `receiver` (the window's), after every report queued before it.
+void Deliver(QObject& receiver, std::function<void()> report) {
+  QMetaObject::invokeMethod(&receiver, std::move(report), Qt::QueuedConnection);
 }
 
 }  // namespace
 
 void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portName,
-                                    std::uint8_t downloadModule, const std::atomic<bool>* cancel) {
+                                    std::uint8_t downloadModule, const QString& moduleName,
+                                    const std::atomic<bool>* cancel) {
   std::uint32_t error = 0;
   Finding.portName = portName;
   Finding.scanned = true;
@@ -36,7 +71,7 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
   if (Slot == kNoPort) {
     Finding.openError = error == 0 ? OpenErrorKind::Other : OpenErrorKindOf(error);
     // All portSlots busy reports error 0, which reads as "cannot open" too.
-    DeviceText = app::LoadText(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
+    DeviceText = Text(error == kNoSuchDevice ? 389 : error == kAccessDenied ? 390 : 391);
     return;
   }
   TSerial& port = portSlots.SlotPort(Slot);
@@ -44,19 +79,19 @@ void TIdentificationThread::Execute(PortSlots& portSlots, const QString& portNam
   // Loopback: does DSR follow RTS? Only when DSR is clear while RTS is low.
   port.SetRTS(0);
   SleepMs(protocol::kLoopbackSettleMs);
-  LoopbackText = app::LoadText(388);
+  LoopbackText = Text(388);
   if ((port.ModemStatus() & kDsrOn) == 0) {
     port.SetRTS(1);
     SleepMs(protocol::kLoopbackSettleMs);
     Finding.loopback = (port.ModemStatus() & kDsrOn) != 0;
-    if (Finding.loopback) LoopbackText = app::LoadText(387);
+    if (Finding.loopback) LoopbackText = Text(387);
     port.SetRTS(0);
   }
 
   for (int type = kVD2; type <= kVD2P; ++type) {
     if (cancel != nullptr && *cancel) break;
     IdentifyResult result;
-    const bool found = Identify(port, type, downloadModule, result);
+    const bool found = Identify(port, type, downloadModule, moduleName, result);
     DeviceText = result.DeviceText;
     VersionText = result.VersionText;
     EchoText = result.EchoText;
@@ -82,58 +117,71 @@ void ReportResult(Session& session, DownloadUi& ui, const TIdentificationThread&
     session.Findings[std::size_t(thread.PortIndex)] = thread.Finding;
   table.MakeRowVisible(row);
   ui.RowChanged(row);
-  session.ScanBusy &= ~ThreadBits[thread.BitIndex - 1];
-  if ((session.ScanBusy & kAllThreadBits) == 0) ui.SetBusyCursor(false);
 }
+
+namespace {
+
+// The scan itself, on the link thread: at most four identification threads at once, each
+// reporting its row to `receiver`'s thread. Returns when every thread has ended.
+int RunIdentifications(Session& session, DownloadUi& ui, QObject& receiver) {
+  std::array<std::unique_ptr<QThread>, kThreadCount> threads;
+  ThreadBitsLock bits(session.ScanBusy);
+  const std::uint8_t downloadModule = session.DownloadModule;
+  const QString moduleName = session.ModuleNames.at(downloadModule);
+  const QStringList ports = session.PortList;
+  int started = 0;
+  for (int i = 0; i < ports.size(); ++i) {
+    if (session.Cancelled) break;
+    if (!session.ScansPort(ports[i])) {
+      Deliver(receiver, [&session, &ui, i] {
+        session.PortStatus.SetCell(kDeviceColumn, i + 1, Text(386));
+        ui.RowChanged(i + 1);
+      });
+      continue;
+    }
+    const int n = bits.Take();
+    if (threads[n - 1]) threads[n - 1]->wait();
+    ++started;
+    const QString portName = ports[i];
+    PortSlots& portSlots = session.Slots();
+    const std::atomic<bool>* cancel = &session.Cancelled;
+    // Qt threads, because each one owns a QSerialPort and its socket notifier.
+    threads[n - 1].reset(QThread::create(
+        [&session, &ui, &receiver, &bits, &portSlots, n, i, portName, downloadModule, moduleName, cancel] {
+          TIdentificationThread thread;
+          thread.BitIndex = n;
+          thread.PortIndex = i;
+          thread.Execute(portSlots, portName, downloadModule, moduleName, cancel);
+          Deliver(receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); });
+          bits.Give(n);
+        }));
+    threads[n - 1]->start();
+  }
+  for (auto& t : threads) {
+    if (t) t->wait();
+  }
+  return started;
+}
+
+}  // namespace
 
 void ScanPorts(Session& session, DownloadUi& ui) {
   ui.SetScanning(true);
   ui.SetBusyCursor(true);
   peakThreads = 0;
-
-  // Reports are queued to this object, which lives on the calling (GUI) thread, and run while
-  // the waiting loops below process events. It outlives every report: the loops end only
-  // after the last one ran.
+  // The rows come back to this object on the calling (window) thread through queued calls;
+  // the link thread ends its job only after the last thread has posted its row, so every row
+  // has been written when Run returns.
   QObject receiver;
-  // Qt threads, because each one owns a QSerialPort and its socket notifier.
-  std::array<std::unique_ptr<QThread>, kThreadCount> threads;
-  const std::uint8_t downloadModule = session.DownloadModule;
-  for (int i = 0; i < session.PortList.size(); ++i) {
-    if (session.Cancelled) break;
-    if (!session.ScansPort(session.PortList[i])) {
-      session.PortStatus.SetCell(kDeviceColumn, i + 1, app::LoadText(386));
-      ui.RowChanged(i + 1);
-      continue;
-    }
-    WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) == kAllThreadBits; });
-    int n = 1;
-    while (session.ScanBusy & ThreadBits[n - 1]) ++n;
-    if (threads[n - 1]) threads[n - 1]->wait();
-
-    session.ScanBusy |= ThreadBits[n - 1];
-    peakThreads = std::max(peakThreads.load(), BusyThreads(session.ScanBusy));
-    const QString portName = session.PortList[i];
-    PortSlots& portSlots = session.Slots();
-    const std::atomic<bool>* cancel = &session.Cancelled;
-    threads[n - 1].reset(QThread::create([&session, &ui, &receiver, &portSlots, n, i, portName,
-                                          downloadModule, cancel] {
-      TIdentificationThread thread;
-      thread.BitIndex = n;
-      thread.PortIndex = i;
-      thread.Execute(portSlots, portName, downloadModule, cancel);
-      QMetaObject::invokeMethod(&receiver, [&session, &ui, thread] { ReportResult(session, ui, thread); },
-                                Qt::QueuedConnection);
-    }));
-    threads[n - 1]->start();
-  }
-  WaitForReports(session.ScanBusy, [](std::uint32_t busy) { return (busy & kAllThreadBits) != 0; });
-  for (auto& t : threads) {
-    if (t) t->wait();
-  }
+  int started = 0;
+  session.Link().Run([&] { started = RunIdentifications(session, ui, receiver); });
+  QCoreApplication::sendPostedEvents(&receiver);
+  if (started > 0) ui.SetBusyCursor(false);
   ui.SetScanning(false);
-  QThread::yieldCurrentThread();
 }
 
-int PeakScanThreads() { return peakThreads; }
+int PeakScanThreads() {
+  return peakThreads;
+}
 
 }  // namespace comm

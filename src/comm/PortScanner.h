@@ -1,6 +1,7 @@
 #pragma once
-// The port scan: up to four identification threads at once, each on its own port, whose
-// findings are written into the port status table on the GUI thread.
+// The port scan: a job on the link thread that runs up to four identification threads at
+// once, each on its own port, whose findings are written into the port status table on the
+// GUI thread.
 
 #include <QString>
 #include <atomic>
@@ -32,11 +33,12 @@ struct TIdentificationThread {
   // The thread body: acquire a slot, loopback test, handshakes of types 2..5, close.
   // A set `cancel` stops it before the next module type.
   void Execute(PortSlots& portSlots, const QString& portName, std::uint8_t downloadModule,
-               const std::atomic<bool>* cancel = nullptr);
+               const QString& moduleName, const std::atomic<bool>* cancel = nullptr);
 };
 
 // Scans PortList as SelectedPort says and returns when every started thread has reported.
-// Waits by processing the GUI thread's events, so the caller's windows stay alive.
+// The scan runs as a job on the session's link thread; the rows come back to the calling
+// thread through queued calls, so its windows repaint and its timers tick meanwhile.
 void ScanPorts(Session& session, DownloadUi& ui);
 
 // Writes a finished thread's findings into row PortIndex + 1 (GUI thread only).

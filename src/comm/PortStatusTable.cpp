@@ -1,10 +1,12 @@
 #include "comm/PortStatusTable.h"
 
-#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 
-PortStatusTable::PortStatusTable() : rows_(2) { SetTitles(); }
+PortStatusTable::PortStatusTable() : rows_(2) {
+  SetTitles();
+}
 
 QString PortStatusTable::Cell(int column, int row) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= kColumnCount) return {};
@@ -17,7 +19,7 @@ void PortStatusTable::SetCell(int column, int row, const QString& text) {
 }
 
 void PortStatusTable::SetTitles() {
-  for (int column = 0; column <= kEchoColumn; ++column) rows_[0][column] = app::LoadText(381 + column);
+  for (int column = 0; column <= kEchoColumn; ++column) rows_[0][column] = Text(381 + column);
 }
 
 void PortStatusTable::Lay(const QStringList& ports, bool clearRows) {

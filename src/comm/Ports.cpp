@@ -1,11 +1,10 @@
 #include "comm/Ports.h"
 
 #include <QSerialPortInfo>
-
 #include <algorithm>
 #include <mutex>
 
-#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 namespace {
@@ -40,7 +39,9 @@ void EnumeratePorts(QStringList& list) {
   }
 }
 
-PortBox::PortBox() { Rebuild({}); }
+PortBox::PortBox() {
+  Rebuild({});
+}
 
 void PortBox::SetCurrentIndex(int index) {
   current_ = (index >= 0 && index < model_.rowCount()) ? index : -1;
@@ -53,7 +54,7 @@ QString PortBox::currentText() const {
 void PortBox::Rebuild(const QStringList& ports) {
   const QString previous = currentText();
   QStringList items = ports;
-  items.prepend(app::LoadText(379));
+  items.prepend(Text(379));
   model_.setStringList(items);
   current_ = -1;
   SelectPort(previous);

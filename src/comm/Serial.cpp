@@ -2,34 +2,33 @@
 
 #include <algorithm>
 
-#include "app/core/Services.h"
-#include "app/core/Texts.h"
 #include "comm/ErrorReport.h"
+#include "comm/TextSource.h"
 
 namespace comm {
 
 TSerial::TSerial(SerialDeviceFactory factory) : factory_(std::move(factory)) {}
 
 QString OpenFailureReason(std::uint32_t code) {
-  if (code == kNoSuchDevice) return app::LoadText(394);
-  if (code == kAccessDenied) return app::LoadText(395);
+  if (code == kNoSuchDevice) return Text(394);
+  if (code == kAccessDenied) return Text(395);
   return QStringLiteral("Reason is unknown.");
 }
 
-bool TSerial::Open(const QString& name, const QString& baud, const QString& parity,
-                   const QString& dataBits, const QString& flow, bool showErrors) {
+bool TSerial::Open(const QString& name, const QString& baud, const QString& parity, const QString& dataBits,
+                   const QString& flow, bool showErrors) {
   lastError_ = 0;
   if (isOpen_) return false;
   // Port names are the system's (ttyUSB0, a pseudo-terminal path), so there is no length rule.
   auto device = factory_();
   if (const std::uint32_t code = device->Open(name); code != 0) {
     lastError_ = code;
-    if (showErrors) ShowError(app::LoadText(396) + name + QStringLiteral(".  ") + OpenFailureReason(code));
+    if (showErrors) ShowError(Text(396) + name + QStringLiteral(".  ") + OpenFailureReason(code));
     claimed_ = false;
     return false;
   }
   if (!device->SettingsReadable()) {
-    if (showErrors) ShowError(app::LoadText(397));
+    if (showErrors) ShowError(Text(397));
     device->Close();
     claimed_ = false;
     return false;
@@ -44,15 +43,14 @@ bool TSerial::Open(const QString& name, const QString& baud, const QString& pari
   return true;
 }
 
-void TSerial::Configure(const QString& baud, const QString& parity, const QString& dataBits,
-                        const QString&) {
+void TSerial::Configure(const QString& baud, const QString& parity, const QString& dataBits, const QString&) {
   if (!isOpen_) return;
   if (!device_->SettingsReadable()) {
     ShowError(QStringLiteral("Unable to set configuration on serial port."));
     return;
   }
   // One stop bit and no flow control of any kind; DTR and RTS stay under program control.
-  device_->Configure(app::TextToInt(baud), parity == QStringLiteral("None"), app::TextToInt(dataBits));
+  device_->Configure(baud.trimmed().toInt(), parity == QStringLiteral("None"), dataBits.trimmed().toInt());
   SetDTR(0);
   SetRTS(0);
 }
@@ -80,7 +78,9 @@ int TSerial::ReadByte(int timeoutMs) {
   return device_->Read(&byte, 1, timeoutMs) == 1 ? byte : -1;
 }
 
-bool TSerial::WriteByte(std::uint8_t byte, int timeoutMs) { return WriteBuffer(&byte, 1, timeoutMs); }
+bool TSerial::WriteByte(std::uint8_t byte, int timeoutMs) {
+  return WriteBuffer(&byte, 1, timeoutMs);
+}
 
 bool TSerial::WriteBuffer(const std::uint8_t* bytes, int count, int timeoutMs) {
   if (!isOpen_) return false;
@@ -120,6 +120,8 @@ void TSerial::SetRTS(int state) {
   if (isOpen_ && (state == 0 || state == 1)) device_->SetRts(state == 1);
 }
 
-std::uint32_t TSerial::ModemStatus() { return isOpen_ ? device_->ModemStatus() : 0; }
+std::uint32_t TSerial::ModemStatus() {
+  return isOpen_ ? device_->ModemStatus() : 0;
+}
 
 }  // namespace comm

@@ -1,6 +1,5 @@
 #include "comm/Session.h"
 
-#include "app/core/Global.h"
 #include "comm/LinkThread.h"
 
 namespace comm {
@@ -15,14 +14,12 @@ LinkThread& Session::Link() {
 }
 
 void Session::RefreshPortList() {
-  if (enumerate) enumerate(PortList);
-  else PortList.clear();
+  if (enumerate)
+    enumerate(PortList);
+  else
+    PortList.clear();
   portBox.Rebuild(PortList);
 }
-
-QString Session::SelectedPort() const { return app::Global().SelectedPort; }
-
-void Session::SetSelectedPort(const QString& port) { app::Global().SelectedPort = port; }
 
 bool Session::ScansPort(const QString& port) const {
   if (!ChosenPorts.isEmpty()) return ChosenPorts.contains(port);

@@ -43,9 +43,11 @@ class Session {
   std::function<void(QStringList&)> enumerate = EnumeratePorts;
   // Rebuilds PortList and the port box, re-selecting the previous choice when still present.
   void RefreshPortList();
-  // "AUTO" or the one port the user chose (kept in the shared Global state).
-  QString SelectedPort() const;
-  void SetSelectedPort(const QString& port);
+  // "AUTO" or the one port the user chose; the window or the command line sets it.
+  QString SelectedPort() const { return selectedPort_; }
+  void SetSelectedPort(const QString& port) { selectedPort_ = port; }
+  // The caller's name of each module type 0..5; the grid names the found module with it.
+  std::array<QString, 6> ModuleNames;
   // Ports named by the caller (the command line's --port, given once or more); when not
   // empty they replace SelectedPort for the scan.
   QStringList ChosenPorts;
@@ -71,6 +73,7 @@ class Session {
 
  private:
   PortSlots& slots_;
+  QString selectedPort_ = QStringLiteral("AUTO");
   std::unique_ptr<LinkThread> link_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "comm/Download.h"
 #include "comm/Identify.h"
+#include "comm/TextSource.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace comm {
@@ -32,8 +33,9 @@ bool Downloader::TokenizeProgram(const QStringList& programText) {
   tokenizer_->Tokenize(false, true, false);
   const auto& result = tokenizer_->TokenizeResult;
   if (result.Success != 1 || result.PacketCount == 0) {
-    errorText_ = result.Success != 1 && result.ErrorText ? QString::fromLatin1(result.ErrorText)
-                                                          : QStringLiteral("The compilation produced no packet.");
+    errorText_ = result.Success != 1 && result.ErrorText
+                     ? QString::fromLatin1(result.ErrorText)
+                     : QStringLiteral("The compilation produced no packet.");
     return false;
   }
   session_.ProgramPackets[0] = result.PacketCount;
@@ -48,7 +50,7 @@ bool Downloader::TokenizeProgram(const QStringList& programText) {
 int Downloader::DownloadTokenization(bool keepPortOpen, const QStringList& programText) {
   if (TokenizeProgram(programText)) return DownloadIt(keepPortOpen);
   outcome_ = DownloadOutcome{DownloadFailure::NothingToSend};
-  ui_.ShowTokenizeFailure(QStringLiteral("Error! Tokenization Failed!"), errorText_);
+  ui_.ShowTokenizeFailure(Text(kTokenizeFailedText), errorText_);
   return kNoPort;
 }
 

@@ -17,6 +17,7 @@
 #include "app/core/Global.h"
 #include "app/core/Texts.h"
 #include "comm/PortInfo.h"
+#include "ui/CommTexts.h"
 #include "ui/PictureButtons.h"
 #include "ui/PortBox.h"
 #include "ui/StepArea.h"
@@ -47,6 +48,7 @@ bool Contains(const std::array<int, N>& list, int slot) {
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  InstallCommTexts();
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Rovalis"));
   setMouseTracking(true);
@@ -163,9 +165,8 @@ void TMainForm::MakeControls() {
 void TMainForm::FormCreate() {
   SetModified(false);
   SetWindowRegion(height(), kCreationCornerEllipse);
-  const QString programFolder = QCoreApplication::instance() != nullptr
-                                    ? QCoreApplication::applicationDirPath()
-                                    : QDir::currentPath();
+  const QString programFolder =
+      QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath() : QDir::currentPath();
   openDialogFolder_ = programFolder;
   saveDialogFolder_ = programFolder;
   currentFolder_ = QDir::currentPath();
@@ -195,11 +196,11 @@ void TMainForm::FormShow() {
   Pictures[6]->hide();
   Pictures[13]->hide();
   Pictures[12]->show();
-  for (QWidget* control : {static_cast<QWidget*>(HyperHelp), static_cast<QWidget*>(SensorsEnabled),
-                           static_cast<QWidget*>(SerialPortLabel1), static_cast<QWidget*>(SerialPortLabel2),
-                           static_cast<QWidget*>(COMPortComboBox), SensorTabbedNotebook,
-                           static_cast<QWidget*>(SensorActionPanel), ActionScrollBox,
-                           static_cast<QWidget*>(HelpMemo)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(HyperHelp), static_cast<QWidget*>(SensorsEnabled),
+        static_cast<QWidget*>(SerialPortLabel1), static_cast<QWidget*>(SerialPortLabel2),
+        static_cast<QWidget*>(COMPortComboBox), SensorTabbedNotebook,
+        static_cast<QWidget*>(SensorActionPanel), ActionScrollBox, static_cast<QWidget*>(HelpMemo)})
     control->raise();
 
   // 2. Controls from their records, the window last.
@@ -276,7 +277,8 @@ void TMainForm::WirePictures() {
   for (int s = 1; s <= app::kPictureSlotCount; ++s) {
     app::PictureSlot* picture = Pictures[s];
     if (s >= 14 && s <= 21) {
-      connect(picture, &app::PictureSlot::mouseMoved, this, [this](app::PictureSlot* p, QMouseEvent*) { ActionMouseMove(p); });
+      connect(picture, &app::PictureSlot::mouseMoved, this,
+              [this](app::PictureSlot* p, QMouseEvent*) { ActionMouseMove(p); });
       connect(picture, &app::PictureSlot::mousePressed, this, &TMainForm::ActionMouseDown);
       connect(picture, &app::PictureSlot::doubleClicked, this, &TMainForm::ActionDblClick);
       continue;
@@ -284,15 +286,17 @@ void TMainForm::WirePictures() {
     if (Contains(kWindowDragSlots, s)) {
       connect(picture, &app::PictureSlot::mousePressed, this,
               [this](app::PictureSlot*, QMouseEvent* e) { FormMouseDown(e); });
-      connect(picture, &app::PictureSlot::mouseReleased, this, [this](app::PictureSlot*, QMouseEvent*) { moving_ = false; });
+      connect(picture, &app::PictureSlot::mouseReleased, this,
+              [this](app::PictureSlot*, QMouseEvent*) { moving_ = false; });
     }
     const bool background = Contains(kBackgroundMoveSlots, s);
     const bool drag = Contains(kWindowDragSlots, s);
     if (background || drag) {
-      connect(picture, &app::PictureSlot::mouseMoved, this, [this, background](app::PictureSlot*, QMouseEvent* e) {
-        MoveWindowWhileDragging(e);
-        if (background) BackgroundMouseMove();
-      });
+      connect(picture, &app::PictureSlot::mouseMoved, this,
+              [this, background](app::PictureSlot*, QMouseEvent* e) {
+                MoveWindowWhileDragging(e);
+                if (background) BackgroundMouseMove();
+              });
       continue;
     }
     for (const PictureButton& button : kPictureButtons) {
@@ -374,17 +378,39 @@ void TMainForm::ButtonClick(app::PictureSlot* slot) {
   Pictures[button.Highlight]->hide();
   if (linkBusy_ && HeldWhileLinkBusy(tag)) return;
   switch (tag) {
-    case kGoButton: Go(); break;
-    case kClearButton: Clear(); break;
-    case kTestButton: Test(); break;
-    case kOpenButton: LoadFile(); break;
-    case kSaveButton: SaveFile(); break;
-    case kQuitButton: Quit(); break;
-    case kDeleteButton: ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier); return;
-    case kCopyButton: ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier); return;
-    case kCutButton: ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier); return;
-    case kPasteButton: ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier); return;
-    case kUndoButton: ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier); return;
+    case kGoButton:
+      Go();
+      break;
+    case kClearButton:
+      Clear();
+      break;
+    case kTestButton:
+      Test();
+      break;
+    case kOpenButton:
+      LoadFile();
+      break;
+    case kSaveButton:
+      SaveFile();
+      break;
+    case kQuitButton:
+      Quit();
+      break;
+    case kDeleteButton:
+      ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier);
+      return;
+    case kCopyButton:
+      ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier);
+      return;
+    case kCutButton:
+      ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier);
+      return;
+    case kPasteButton:
+      ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier);
+      return;
+    case kUndoButton:
+      ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier);
+      return;
   }
   if (!quitting_) AutoEnableDisable();
 }
@@ -430,8 +456,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   ShowHelpText(text);
   // A plain move stops here: passed on, it would reach the window's background and blank
   // the help again.
-  return event->type() == QEvent::MouseMove &&
-         static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
+  return event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
 }
 
 // --- moving the window by its background ---
@@ -452,14 +477,18 @@ void TMainForm::MoveWindowWhileDragging(QMouseEvent* event) {
   lastCursor_ = cursor;
 }
 
-void TMainForm::mousePressEvent(QMouseEvent* event) { FormMouseDown(event); }
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+  FormMouseDown(event);
+}
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
   MoveWindowWhileDragging(event);
   BackgroundMouseMove();
 }
 
-void TMainForm::mouseReleaseEvent(QMouseEvent*) { moving_ = false; }
+void TMainForm::mouseReleaseEvent(QMouseEvent*) {
+  moving_ = false;
+}
 
 // --- help panel ---
 
@@ -512,7 +541,9 @@ void TMainForm::SelectPortInBox(const QString& port) {
   COMPortComboBox->setCurrentIndex(index > 0 ? index : 0);
 }
 
-void TMainForm::COMPortComboBoxUpdate() { RefreshPortBox(); }
+void TMainForm::COMPortComboBoxUpdate() {
+  RefreshPortBox();
+}
 
 void TMainForm::ComChange() {
   const int index = COMPortComboBox->currentIndex();
@@ -543,19 +574,44 @@ void TMainForm::RunCommand(app::ShortcutCommand command) {
                     command == C::Quit;
   if (linkBusy_ && held) return;
   switch (command) {
-    case C::None: return;
-    case C::Delete: ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier); return;
-    case C::Copy: ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier); return;
-    case C::Cut: ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier); return;
-    case C::Paste: ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier); return;
-    case C::Undo: ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier); return;
-    case C::Go: Go(); return;
-    case C::View: ViewButtonClick(); return;
-    case C::Clear: Clear(); return;
-    case C::Test: Test(); return;
-    case C::Open: LoadFile(); return;
-    case C::Save: SaveFile(); return;
-    case C::Quit: Quit(); return;
+    case C::None:
+      return;
+    case C::Delete:
+      ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier);
+      return;
+    case C::Copy:
+      ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier);
+      return;
+    case C::Cut:
+      ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier);
+      return;
+    case C::Paste:
+      ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier);
+      return;
+    case C::Undo:
+      ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier);
+      return;
+    case C::Go:
+      Go();
+      return;
+    case C::View:
+      ViewButtonClick();
+      return;
+    case C::Clear:
+      Clear();
+      return;
+    case C::Test:
+      Test();
+      return;
+    case C::Open:
+      LoadFile();
+      return;
+    case C::Save:
+      SaveFile();
+      return;
+    case C::Quit:
+      Quit();
+      return;
   }
 }
 
@@ -637,7 +693,9 @@ void TMainForm::MakeStepGrids() {
   Steps->MakeStepGrids();
   connect(this, &TMainForm::listsReplaced, Steps, &StepArea::RefreshAll);
 }
-void TMainForm::MakeStepSlots() { Steps->MakeStepSlots(); }
+void TMainForm::MakeStepSlots() {
+  Steps->MakeStepSlots();
+}
 void TMainForm::Clear() {
   Pictures[ButtonOf(kClearButton).Pressed]->hide();
   if (Steps != nullptr) Steps->Clear();

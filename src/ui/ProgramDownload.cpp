@@ -1,6 +1,8 @@
 #include "ui/ProgramDownload.h"
 
+#include "app/core/Global.h"
 #include "app/core/ProgramText.h"
+#include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/Session.h"
 #include "tokenizer/Tokenizer.h"
@@ -46,7 +48,7 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
       SourcePositionToLine(lines, result.ErrorStart, lastFailure_.Line, lastFailure_.Column);
       lastFailure_.Length = result.ErrorLength;
     }
-    progress_.ShowTokenizeFailure(QStringLiteral("Error! Tokenization Failed!"), lastFailure_.ErrorText);
+    progress_.ShowTokenizeFailure(app::LoadText(comm::kTokenizeFailedText), lastFailure_.ErrorText);
     return comm::kNoPort;
   }
   lastFailure_ = CompileFailure{};
@@ -54,6 +56,9 @@ int ProgramDownload::DownloadTokenization(bool keepPortOpen) {
   running_ = true;
   if (JobRunning) JobRunning(true);
   progress_.HoldBusyCursor(true);
+  // The port the user chose and the module names go to the link as values.
+  session_.SetSelectedPort(app::Global().SelectedPort);
+  session_.ModuleNames = app::Global().ModuleNames;
   const int slot = downloader_->DownloadIt(keepPortOpen);
   progress_.HoldBusyCursor(false);
   if (!downloader_->lastDownloadComplete())

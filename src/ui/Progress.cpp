@@ -19,11 +19,14 @@
 #include "app/core/Texts.h"
 #include "comm/PortStatusTable.h"
 #include "comm/Session.h"
+#include "ui/CommTexts.h"
 #include "ui/FilledShape.h"
 
 namespace ui {
 
 namespace {
+// "&Download", the button of the choice among several robots.
+constexpr int kDownloadButtonText = 466;
 // Rows are 18 pixels plus a 1-pixel line, below a title row of the same height.
 constexpr int kRowStride = 19;
 constexpr int kGridLeft = 22;
@@ -39,6 +42,7 @@ const QString kMark = QStringLiteral("+");
 
 TProgressForm::TProgressForm(QWidget* parent, comm::Session* session)
     : QDialog(parent), session_(session != nullptr ? *session : comm::TheSession()) {
+  InstallCommTexts();
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setWindowTitle(app::LoadText(423));
@@ -131,7 +135,7 @@ void TProgressForm::MakeControls() {
   ProgressBar0->setRange(0, 1);
   ProgressBar0->setValue(0);
 
-  DownloadButton = new QPushButton(QStringLiteral("&Download"), this);
+  DownloadButton = new QPushButton(app::LoadText(kDownloadButtonText), this);
   DownloadButton->setObjectName(QStringLiteral("DownloadButton"));
   DownloadButton->resize(75, 25);
   DownloadButton->setDefault(true);
@@ -432,6 +436,10 @@ void TProgressForm::SuspendBusyCursor(bool suspend) {
     QApplication::restoreOverrideCursor();
     busySuspended_ = false;
   }
+}
+
+void TProgressForm::ShowFailure(const comm::DownloadOutcome& outcome) {
+  ShowError(DownloadFailureText(outcome));
 }
 
 void TProgressForm::ShowError(const QString& text) {

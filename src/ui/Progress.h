@@ -56,6 +56,7 @@ class TProgressForm : public QDialog, public comm::DownloadUi {
   void StepIt(int program) override;
   void SetBusyCursor(bool busy) override;
   void ShowError(const QString& text) override;
+  void ShowFailure(const comm::DownloadOutcome& outcome) override;
   void ShowTokenizeFailure(const QString& text, const QString& detail) override;
 
   // --- handlers ---

@@ -5,6 +5,7 @@
 #include "comm/LinuxSerialFacts.h"
 #include "comm/PortWatch.h"
 #include "comm/SerialNotices.h"
+#include "ui/CommTexts.h"
 
 namespace ui {
 namespace {
@@ -39,6 +40,7 @@ void NotePorts(const QStringList& ports) {
 
 void AdviseOnSerialTrouble(const QStringList& ports, const std::function<void(const QString&)>& show) {
   static comm::SerialNotices notices;  // one memory for the whole run
+  InstallCommTexts();                  // the notices are worded from the text table
   comm::SerialSystemFacts facts = Source() ? Source()(ports) : comm::GatherSerialFacts(ports);
   facts.VanishedPorts << TheWatch().vanished;
   TheWatch().vanished.clear();

@@ -2,7 +2,17 @@
 
 #include <algorithm>
 
+#include "comm/TextSource.h"
+
 namespace commtest {
+namespace {
+// The link words its grid from the application's text table, as the windows and the
+// command-line tool have it do.
+const bool kTextsInstalled = [] {
+  comm::SetTextSource([](int number) { return app::LoadText(number); });
+  return true;
+}();
+}  // namespace
 
 void EnsureCoreApplication() {
   if (QCoreApplication::instance()) return;

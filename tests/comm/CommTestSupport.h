@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/core/Global.h"
+#include "app/core/Texts.h"
 #include "comm/DownloadUi.h"
 #include "comm/SerialDevice.h"
 #include "sim/ModuleProtocol.h"
@@ -45,6 +46,11 @@ class RecordingUi : public comm::DownloadUi {
   }
   void SetBusyCursor(bool busy) override { this->busy = busy; }
   void ShowError(const QString& text) override { errors.push_back(text); }
+  // Worded as the windows word it, so that the tests compare the texts the user sees.
+  void ShowFailure(const comm::DownloadOutcome& outcome) override {
+    failures.push_back(outcome);
+    errors.push_back(comm::FailureText(outcome, [](int number) { return app::LoadText(number); }));
+  }
   void ShowTokenizeFailure(const QString& text, const QString& detail) override {
     errors.push_back(text);
     failureDetail = detail;
@@ -58,6 +64,7 @@ class RecordingUi : public comm::DownloadUi {
 
   std::vector<QString> opened;
   int closed = 0;
+  std::vector<comm::DownloadOutcome> failures;
   std::vector<bool> scanning;
   std::vector<int> rowsChanged;
   int markerRow = -1;
@@ -71,17 +78,17 @@ class RecordingUi : public comm::DownloadUi {
 // One fake port: either it cannot be opened (openError) or a module protocol answers on it.
 struct FakePort {
   std::uint32_t openError = 0;
-  bool present = true;      // false: answers nothing at all
-  bool loopback = false;    // DSR follows RTS
-  int answersLeft = -1;     // bytes the module still answers before it dies; -1 no limit
+  bool present = true;    // false: answers nothing at all
+  bool loopback = false;  // DSR follows RTS
+  int answersLeft = -1;   // bytes the module still answers before it dies; -1 no limit
   sim::RobotConfig robot;
   std::unique_ptr<sim::ModuleProtocol> module;
   bool inUse = false;
   bool resetPending = true;
   bool rts = false;
-  std::vector<std::uint8_t> input;     // what the PC will read
-  std::vector<std::uint8_t> written;   // everything the PC sent
-  std::vector<std::string> lines;      // line changes in order: "DTR1", "RTS0", "BRK1"
+  std::vector<std::uint8_t> input;    // what the PC will read
+  std::vector<std::uint8_t> written;  // everything the PC sent
+  std::vector<std::string> lines;     // line changes in order: "DTR1", "RTS0", "BRK1"
 };
 
 // The ports the fake devices open, shared by every device of one factory.
@@ -95,16 +102,6 @@ class FakeWorld {
 
   std::mutex lock;
   std::map<QString, std::unique_ptr<FakePort>> ports_;
-};
-
-// Restores the shared selected port after a test that changes it.
-class SelectedPortGuard {
- public:
-  SelectedPortGuard() : saved_(app::Global().SelectedPort) {}
-  ~SelectedPortGuard() { app::Global().SelectedPort = saved_; }
-
- private:
-  QString saved_;
 };
 
 // An 18-byte packet for block `block` filled with `fill`, with its checksum.

@@ -1,9 +1,8 @@
-#include "comm/Download.h"
-
 #include <gtest/gtest.h>
 
 #include "CommTestSupport.h"
 #include "app/core/Texts.h"
+#include "comm/Download.h"
 #include "comm/Identify.h"
 
 using commtest::FakeWorld;
@@ -27,6 +26,7 @@ class DownloadTest : public ::testing::Test {
     session = std::make_unique<comm::Session>(*portSlots);
     session->enumerate = [ports](QStringList& list) { list = ports; };
     session->SetSelectedPort("AUTO");
+    session->ModuleNames = app::Global().ModuleNames;
     session->DownloadModule = comm::kVD2;
     session->ProgramCount = 1;
     session->ProgramPackets[0] = int(packets.size());
@@ -46,7 +46,6 @@ class DownloadTest : public ::testing::Test {
     return {};
   }
 
-  commtest::SelectedPortGuard guard;
   FakeWorld world;
   std::unique_ptr<comm::PortSlots> portSlots;
   std::unique_ptr<comm::Session> session;
@@ -136,13 +135,18 @@ TEST_F(DownloadTest, FailureTable) {
   };
   for (const auto& c : cases) {
     world.ports_.clear();
-    if (c.robotPresent) world.Add("ttyUSB0", c.robot);
-    else world.AddDead("ttyUSB0");
+    if (c.robotPresent)
+      world.Add("ttyUSB0", c.robot);
+    else
+      world.AddDead("ttyUSB0");
     ui = RecordingUi{};
     Prepare({"ttyUSB0"});
     EXPECT_EQ(downloader->DownloadIt(false), c.expectedSlot) << c.what;
     ASSERT_EQ(ui.errors.size(), 1u) << c.what;
     EXPECT_EQ(ui.errors[0], c.error) << c.what;
+    // The window got the failure as a value and worded it itself.
+    ASSERT_EQ(ui.failures.size(), 1u) << c.what;
+    EXPECT_EQ(ui.failures[0].failure, downloader->lastOutcome().failure) << c.what;
     EXPECT_EQ(ui.progress, c.progress) << c.what;
     EXPECT_FALSE(downloader->lastDownloadComplete()) << c.what;
     EXPECT_FALSE(ui.busy) << c.what;

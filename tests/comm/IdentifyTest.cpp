@@ -1,9 +1,9 @@
-#include "comm/Identify.h"
-
 #include <gtest/gtest.h>
 
 #include "CommTestSupport.h"
+#include "app/core/Global.h"
 #include "app/core/Texts.h"
+#include "comm/Identify.h"
 
 using commtest::FakeWorld;
 
@@ -21,7 +21,8 @@ Outcome RunIdentify(FakeWorld& world, const QString& name, int type, std::uint8_
   comm::TSerial port(world.Factory());
   EXPECT_TRUE(port.Open(name, "9600", "None", "8", "Off", false));
   comm::IdentifyResult result;
-  const bool found = comm::Identify(port, type, downloadModule, result);
+  const bool found =
+      comm::Identify(port, type, downloadModule, app::Global().ModuleNames.at(downloadModule), result);
   port.Close();
   return {found, result.DeviceText, result.VersionText, result.EchoText, result.ModuleType};
 }

@@ -1,9 +1,8 @@
-#include "comm/PortScanner.h"
-
 #include <gtest/gtest.h>
 
 #include "CommTestSupport.h"
 #include "app/core/Texts.h"
+#include "comm/PortScanner.h"
 
 using commtest::FakeWorld;
 using commtest::RecordingUi;
@@ -16,16 +15,17 @@ class ScanTest : public ::testing::Test {
 
   // Scans the given ports (in this order) with a session over the fake world.
   void Scan(const QStringList& ports, const QString& selected = "AUTO") {
-    session = std::make_unique<comm::Session>(*(portSlots = std::make_unique<comm::PortSlots>(world.Factory())));
+    session =
+        std::make_unique<comm::Session>(*(portSlots = std::make_unique<comm::PortSlots>(world.Factory())));
     session->enumerate = [ports](QStringList& list) { list = ports; };
     session->SetSelectedPort(selected);
+    session->ModuleNames = app::Global().ModuleNames;
     session->DownloadModule = comm::kVD2;
     session->RefreshDisplay(true);
     comm::ScanPorts(*session, ui);
   }
   QString Cell(int column, int row) const { return session->PortStatus.Cell(column, row); }
 
-  commtest::SelectedPortGuard guard;
   FakeWorld world;
   std::unique_ptr<comm::PortSlots> portSlots;
   std::unique_ptr<comm::Session> session;
@@ -105,6 +105,26 @@ TEST_F(ScanTest, SelectedPortIgnoresTheOthers) {
   EXPECT_TRUE(Cell(comm::kTypeColumn, 1).isEmpty());
   EXPECT_TRUE(world.port("COM1").written.empty());
   EXPECT_TRUE(world.port("COM4").written.empty());
+}
+
+// The names and the chosen port are the session's values: the shared application state is
+// not read, so a window or the command line decides them.
+TEST_F(ScanTest, NamesAndChosenPortComeFromTheSession) {
+  world.Add("COM1");
+  world.Add("COM3");
+  const QString sharedChoice = app::Global().SelectedPort;
+  app::Global().SelectedPort = QStringLiteral("COM1");
+  session =
+      std::make_unique<comm::Session>(*(portSlots = std::make_unique<comm::PortSlots>(world.Factory())));
+  session->enumerate = [](QStringList& list) { list = {"COM1", "COM3"}; };
+  session->SetSelectedPort("COM3");
+  session->ModuleNames[comm::kVD2] = QStringLiteral("Mi robot");
+  session->DownloadModule = comm::kVD2;
+  session->RefreshDisplay(true);
+  comm::ScanPorts(*session, ui);
+  app::Global().SelectedPort = sharedChoice;
+  EXPECT_EQ(Cell(comm::kDeviceColumn, 1), QStringLiteral("Ignorando"));
+  EXPECT_EQ(Cell(comm::kDeviceColumn, 2), QStringLiteral("Mi robot"));
 }
 
 TEST_F(ScanTest, EmptyPortListStartsNothing) {

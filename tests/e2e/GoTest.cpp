@@ -35,7 +35,6 @@ QStringList TestProgram() {
 
 TEST(Go, EepromHoldsExactlyTheCompiledImage) {
   commtest::EnsureCoreApplication();
-  commtest::SelectedPortGuard guard;
   struct Case {
     const char* what;
     QStringList program;
@@ -49,6 +48,7 @@ TEST(Go, EepromHoldsExactlyTheCompiledImage) {
     const QString port = QString::fromStdString(robot.DevicePath());
     session.enumerate = [port](QStringList& list) { list = {port}; };
     session.SetSelectedPort("AUTO");
+    session.ModuleNames = app::Global().ModuleNames;
     commtest::RecordingUi ui;
     auto tokenizer = std::make_unique<tok::Tokenizer>();
     comm::Downloader downloader(session, ui, tokenizer.get());

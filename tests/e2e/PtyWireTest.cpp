@@ -1,10 +1,9 @@
 // The real serial code (QSerialPort) against virtual robots on pseudo-terminals.
 
-#include <QElapsedTimer>
-#include <QSerialPort>
-
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QSerialPort>
 #include <memory>
 
 #include "CommTestSupport.h"
@@ -19,7 +18,8 @@ namespace {
 
 std::vector<comm::Packet> Packets(int count, int firstBlock = 0) {
   std::vector<comm::Packet> packets;
-  for (int k = 0; k < count; ++k) packets.push_back(commtest::MakePacket(firstBlock + k, std::uint8_t(0x31 + 7 * k)));
+  for (int k = 0; k < count; ++k)
+    packets.push_back(commtest::MakePacket(firstBlock + k, std::uint8_t(0x31 + 7 * k)));
   return packets;
 }
 
@@ -40,6 +40,7 @@ class PtyTest : public ::testing::Test {
     const QStringList list = ports;
     session->enumerate = [list](QStringList& l) { l = list; };
     session->SetSelectedPort(selected);
+    session->ModuleNames = app::Global().ModuleNames;
     session->DownloadModule = comm::kVD2;
     session->ProgramCount = 1;
     session->ProgramPackets[0] = int(packets.size());
@@ -49,7 +50,6 @@ class PtyTest : public ::testing::Test {
 
   QString Cell(int column, int row) const { return session->PortStatus.Cell(column, row); }
 
-  commtest::SelectedPortGuard guard;
   QString selected = "AUTO";
   std::vector<std::unique_ptr<sim::VirtualRobot>> robots;
   QStringList ports;
@@ -183,7 +183,8 @@ TEST_F(PtyTest, PortsThatCannotBeOpened) {
   QSerialPort holder;
   holder.setPortName(ports[0]);
   ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-  ports << "/dev/ttyNoSuchPort" << "/dev/null";
+  ports << "/dev/ttyNoSuchPort"
+        << "/dev/null";
   Prepare();
   session->RefreshDisplay(true);
   comm::ScanPorts(*session, ui);
@@ -233,7 +234,10 @@ TEST_F(PtyTest, ModuleTypesAndThePinCountSuffix) {
     QString version, device;
   };
   const Case cases[] = {
-      {3, 0, 40, "v1.0", ""}, {4, 2, 40, "v1.2", ""}, {5, 4, 40, "v1.4", "40"}, {5, 1, 24, "v1.1", "24"},
+      {3, 0, 40, "v1.0", ""},
+      {4, 2, 40, "v1.2", ""},
+      {5, 4, 40, "v1.4", "40"},
+      {5, 1, 24, "v1.1", "24"},
   };
   for (const auto& c : cases) {
     sim::RobotConfig config;
@@ -250,7 +254,8 @@ TEST_F(PtyTest, ModuleTypesAndThePinCountSuffix) {
     EXPECT_EQ(Cell(comm::kVersionColumn, i + 1), cases[i].version) << i;
     EXPECT_EQ(Cell(comm::kDeviceColumn, i + 1), cases[i].device) << i;
     EXPECT_EQ(Cell(comm::kEchoColumn, i + 1), app::LoadText(387)) << i;
-    EXPECT_EQ(Cell(comm::kLoopbackColumn, i + 1), app::LoadText(388)) << i << ": a pseudo-terminal has no DSR";
+    EXPECT_EQ(Cell(comm::kLoopbackColumn, i + 1), app::LoadText(388))
+        << i << ": a pseudo-terminal has no DSR";
   }
 }
 
@@ -267,7 +272,8 @@ TEST_F(PtyTest, SixRobotsScanFourAtATimeOrOnlyTheSelectedOne) {
   session->RefreshDisplay(true);
   comm::ScanPorts(*session, ui);
   for (int row = 1; row <= 6; ++row) {
-    EXPECT_EQ(Cell(comm::kDeviceColumn, row), row == 5 ? QStringLiteral("Home Tumbler") : QStringLiteral("Ignorando"))
+    EXPECT_EQ(Cell(comm::kDeviceColumn, row),
+              row == 5 ? QStringLiteral("Home Tumbler") : QStringLiteral("Ignorando"))
         << row;
   }
 }

@@ -11,9 +11,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "app/ShowError.h"
 #include "app/core/ProgramText.h"
+#include "app/core/Texts.h"
+#include "comm/PortStatusTable.h"
 #include "comm/Session.h"
 #include "sim/VirtualRobot.h"
 #include "ui/MainWindow.h"
@@ -102,6 +105,61 @@ TEST_F(ResponsiveGo, TheWindowAnswersThroughoutAFullDownloadAtWireSpeed) {
 
   // 128 packets of 19 bytes at 9600 baud take about 2.5 s; the timer ticked all along.
   EXPECT_GT(total, 2000);
+  ASSERT_GE(ticks.size(), 2u);
+  qint64 longestGap = ticks.front();
+  for (std::size_t i = 1; i < ticks.size(); ++i) longestGap = std::max(longestGap, ticks[i] - ticks[i - 1]);
+  EXPECT_LT(longestGap, 400) << "the window thread was away for " << longestGap << " ms";
+  EXPECT_GE(ticks.size(), std::size_t(total / 50 / 2))
+      << "ticks: " << ticks.size() << " in " << total << " ms";
+}
+
+// The scan of silent ports takes whole identification rounds; the window thread keeps
+// ticking throughout, its rows arrive while it waits, and Go stays held.
+TEST_F(ResponsiveGo, TheWindowAnswersWhileItScansSilentPorts) {
+  constexpr int kSilentPorts = 6;  // more than the four identification threads: two rounds
+  sim::RobotConfig silent;
+  silent.fault.kind = sim::FaultKind::NoAnswer;
+  std::vector<std::unique_ptr<sim::VirtualRobot>> robots;
+  QStringList ports;
+  for (int i = 0; i < kSilentPorts; ++i) {
+    robots.push_back(std::make_unique<sim::VirtualRobot>(silent));
+    ASSERT_TRUE(robots.back()->Start());
+    ports << QString::fromStdString(robots.back()->DevicePath());
+  }
+  comm::TheSession().enumerate = [ports](QStringList& list) { list = ports; };
+  app::TheProgramText().setLines(FullImageProgram());
+
+  QElapsedTimer clock;
+  clock.start();
+  std::vector<qint64> ticks;
+  int ticksWhileHeld = 0;
+  int rowsSeenByTicks = 0;
+  int secondStarts = 0;
+  QTimer heartbeat;
+  QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+    ticks.push_back(clock.elapsed());
+    if (!main->LinkBusy()) return;
+    ++ticksWhileHeld;
+    // Rows written so far: the scan reports while the window thread is free.
+    int rows = 0;
+    for (int row = 1; row <= kSilentPorts; ++row)
+      rows += comm::TheSession().PortStatus.Cell(comm::kEchoColumn, row).isEmpty() ? 0 : 1;
+    rowsSeenByTicks = std::max(rowsSeenByTicks, rows);
+    if (main->Download->DownloadTokenization(false) != -4) ++secondStarts;
+  });
+  heartbeat.start(50);
+
+  const int slot = main->DownloadTokenization(false);
+  heartbeat.stop();
+  const qint64 total = clock.elapsed();
+
+  EXPECT_EQ(slot, -4) << "no robot answered";
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors.front(), app::LoadText(412));
+  EXPECT_EQ(secondStarts, 0);
+  EXPECT_FALSE(main->LinkBusy());
+  EXPECT_GT(ticksWhileHeld, 2) << "Go, Test, Open, Clear and Quit are held during the scan";
+  EXPECT_GT(rowsSeenByTicks, 0) << "rows arrived while the timer ticked";
   ASSERT_GE(ticks.size(), 2u);
   qint64 longestGap = ticks.front();
   for (std::size_t i = 1; i < ticks.size(); ++i) longestGap = std::max(longestGap, ticks[i] - ticks[i - 1]);

@@ -5,7 +5,6 @@
 // reads and a virtual time fixed by the packet count, and reports what happened honestly.
 
 #include <QCoreApplication>
-
 #include <algorithm>
 #include <deque>
 #include <memory>
@@ -17,8 +16,8 @@
 #include "comm/DownloadUi.h"
 #include "comm/Identify.h"
 #include "comm/PortSlots.h"
-#include "comm/Session.h"
 #include "comm/SerialDevice.h"
+#include "comm/Session.h"
 
 namespace fuzz {
 namespace {
@@ -83,6 +82,7 @@ class CountingUi : public comm::DownloadUi {
   void StepIt(int) override { ++steps; }
   void SetBusyCursor(bool) override {}
   void ShowError(const QString&) override { ++errors; }
+  void ShowFailure(const comm::DownloadOutcome&) override { ++errors; }
   void ShowTokenizeFailure(const QString&, const QString&) override { ++errors; }
   int steps = 0;
   int errors = 0;
@@ -129,15 +129,18 @@ std::string CheckIdentifyAndDownload(Bytes input) {
   comm::TSerial& port = portSlots.SlotPort(slot);
 
   comm::IdentifyResult id;
-  const bool found = comm::Identify(port, type, session.DownloadModule, id);
-  if (found != (id.ModuleType != comm::kNoModule)) return "Identify's answer differs from the module type it reports";
+  const bool found = comm::Identify(port, type, session.DownloadModule, {}, id);
+  if (found != (id.ModuleType != comm::kNoModule))
+    return "Identify's answer differs from the module type it reports";
   if (found && id.ModuleType != type) return "Identify found another type than it looked for";
   lastOutcome.identified = found;
   if (found && id.VersionText.isEmpty()) return "a module found without a version";
-  if (!found && (!id.DeviceText.isEmpty() || !id.VersionText.isEmpty())) return "a failed identification left texts behind";
+  if (!found && (!id.DeviceText.isEmpty() || !id.VersionText.isEmpty()))
+    return "a failed identification left texts behind";
 
   if (download) {
-    for (int k = 0; k < packets; ++k) session.PacketBuffer.push_back(MakePacket(k, static_cast<std::uint8_t>(k * 37)));
+    for (int k = 0; k < packets; ++k)
+      session.PacketBuffer.push_back(MakePacket(k, static_cast<std::uint8_t>(k * 37)));
     session.ProgramCount = 1;
     session.ProgramPackets[0] = packets;
     CountingUi ui;
@@ -152,20 +155,24 @@ std::string CheckIdentifyAndDownload(Bytes input) {
       return "a failed download did not name a packet it sent";
     if (sent && ui.steps != packets) return "a successful download did not step once per packet";
     if (ui.steps > packets) return "the progress bar went past the packet count";
-    if (script.written.empty() || script.written.back() != 0) return "the download did not end with its closing zero";
+    if (script.written.empty() || script.written.back() != 0)
+      return "the download did not end with its closing zero";
   }
   port.Close();
 
   // Two identifications (one inside the download), three reads or writes per packet, the
   // quiet check after the last status.
   const long long waited = script.virtualMs + TakeWaitedMs();
-  if (script.calls > 2 * 20 + 3 * packets + 5) return "too many reads and writes: " + std::to_string(script.calls);
+  if (script.calls > 2 * 20 + 3 * packets + 5)
+    return "too many reads and writes: " + std::to_string(script.calls);
   if (waited > 2 * 4000 + 2500LL * packets + 2000)
     return "the exchange outlasted its time-outs: " + std::to_string(waited) + " ms";
   current = nullptr;
   return {};
 }
 
-LinkOutcome LastLinkOutcome() { return lastOutcome; }
+LinkOutcome LastLinkOutcome() {
+  return lastOutcome;
+}
 
 }  // namespace fuzz

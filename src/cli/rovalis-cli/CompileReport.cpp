@@ -8,6 +8,7 @@
 
 namespace cli {
 namespace {
+constexpr int kTokenizeFailed = 467;  // "Error! Tokenization Failed!"
 constexpr int kProgramTooLong = 535;  // name, characters, limit
 constexpr int kNoPackets = 536;       // name
 }  // namespace
@@ -35,7 +36,7 @@ bool CompileOrReport(tok::Tokenizer& tokenizer, const std::string& name, const s
   } else {
     return true;
   }
-  std::cerr << "Error! Tokenization Failed!\n" << report;
+  std::cerr << app::LoadText(kTokenizeFailed).toStdString() << "\n" << report;
   if (!hint.empty()) std::cerr << hint << "\n";
   return false;
 }

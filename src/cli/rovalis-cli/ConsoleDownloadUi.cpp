@@ -78,6 +78,10 @@ void ConsoleDownloadUi::DrawBar() {
   barShown_ = true;
 }
 
+void ConsoleDownloadUi::ShowFailure(const comm::DownloadOutcome& outcome) {
+  ShowError(comm::FailureText(outcome, [](int number) { return app::LoadText(number); }));
+}
+
 void ConsoleDownloadUi::ShowError(const QString& text) {
   EndProgressLine();
   err_ << Text(app::LoadText(kErrorText).arg(text)) << std::endl;

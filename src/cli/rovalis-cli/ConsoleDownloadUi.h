@@ -24,6 +24,7 @@ class ConsoleDownloadUi : public comm::DownloadUi {
   void StepIt(int program) override;
   void SetBusyCursor(bool) override {}
   void ShowError(const QString& text) override;
+  void ShowFailure(const comm::DownloadOutcome& outcome) override;
   void ShowTokenizeFailure(const QString& text, const QString& detail) override;
 
   bool severalRobots() const { return severalRobots_; }

@@ -6,6 +6,7 @@
 #include "CliText.h"
 #include "ConsoleDownloadUi.h"
 #include "Interruption.h"
+#include "app/core/Global.h"
 #include "app/core/Texts.h"
 #include "comm/Download.h"
 #include "comm/ErrorReport.h"
@@ -84,6 +85,7 @@ bool ChoosePort(const std::string& command, const ModuleOptions& options, comm::
   const QStringList listed = session.PortList;
   session.enumerate = [listed](QStringList& list) { list = listed; };
   session.SetSelectedPort(QStringLiteral("AUTO"));
+  session.ModuleNames = app::Global().ModuleNames;
   session.ChosenPorts.clear();
   for (const QString& name : named) {
     if (!listed.contains(name)) {

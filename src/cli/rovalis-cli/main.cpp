@@ -11,6 +11,8 @@
 
 #include "Command.h"
 #include "app/core/Language.h"
+#include "app/core/Texts.h"
+#include "comm/TextSource.h"
 
 namespace cli {
 std::vector<Command>& Commands() {
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   app::StartLanguage(language);
+  // The serial link words its port grid and notes from the text table of the chosen language.
+  comm::SetTextSource([](int number) { return app::LoadText(number); });
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp();
     return args.empty() ? 2 : 0;

@@ -1,0 +1,16 @@
+cmake_minimum_required(VERSION 3.20)
+# The serial link sits below the application: it neither links the application's core nor
+# includes its headers (it gets texts and names as values from its callers).
+foreach(lib rovalis_core rovalis_app rovalis_ui)
+  if("${lib}" IN_LIST LINKS)
+    message(FATAL_ERROR "rovalis_comm links ${lib}: ${LINKS}")
+  endif()
+endforeach()
+file(GLOB sources ${DIR}/*.h ${DIR}/*.cpp)
+foreach(source ${sources})
+  file(STRINGS ${source} includes REGEX "^#include \"(app|ui)/")
+  if(includes)
+    message(FATAL_ERROR "${source} includes the application: ${includes}")
+  endif()
+endforeach()
+message(STATUS "comm links: ${LINKS}")
