@@ -17,6 +17,7 @@
 #include "app/ShowError.h"
 #include "app/core/Services.h"
 #include "app/core/Texts.h"
+#include "comm/PortInfo.h"
 #include "comm/PortStatusTable.h"
 #include "comm/Session.h"
 #include "ui/CommTexts.h"
@@ -191,11 +192,17 @@ void TProgressForm::FormShow() {
   ScanningLabel->adjustSize();
   DownloadStatusLabel->adjustSize();
 
+  // A port whose adapter the system describes shows "ttyUSB0 — USB serial adapter (A1B2C3)".
+  portLabels_.clear();
+  const QStringList labels = comm::PortLabels(session_.PortList);
+  for (qsizetype i = 0; i < labels.size(); ++i) {
+    if (labels[i] != session_.PortList[i]) portLabels_.insert(session_.PortList[i] + u':', labels[i]);
+  }
   const QFontMetrics metrics(PortStatus->font());
   // The port names of this system are longer than "COM99:"; the column takes the longest.
   int nameWidth = metrics.horizontalAdvance(QStringLiteral("COM99:"));
   for (const QString& port : session_.PortList)
-    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(port + u':'));
+    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(portLabels_.value(port + u':', port + u':')));
   const int widths[] = {nameWidth + 5, metrics.horizontalAdvance(app::LoadText(412)) + 15,
                         metrics.horizontalAdvance(app::LoadText(383)) + 10,
                         metrics.horizontalAdvance(app::LoadText(384)) + 10,
@@ -287,7 +294,8 @@ void TProgressForm::SyncRow(int row) {
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       PortStatus->setItem(row - 1, column, item);
     }
-    item->setText(table.Cell(column, row));
+    const QString cell = table.Cell(column, row);
+    item->setText(column == comm::kPortColumn ? portLabels_.value(cell, cell) : cell);
     // Rows that cannot be chosen appear greyed while the user chooses.
     if (choice && !selectable)
       item->setForeground(grey);

@@ -8,6 +8,7 @@
 // status table, which stays the store of the scan's findings.
 
 #include <QDialog>
+#include <QHash>
 #include <functional>
 
 #include "comm/DownloadUi.h"
@@ -94,6 +95,9 @@ class TProgressForm : public QDialog, public comm::DownloadUi {
   void UpdateDownloadButton();
   void SuspendBusyCursor(bool suspend);
 
+  // What the system knows of each port's adapter, keyed by the grid's "name:" cell; asked
+  // once each time the window shows.
+  QHash<QString, QString> portLabels_;
   comm::Session& session_;
   bool busyShown_ = false;
   bool holdBusy_ = false;

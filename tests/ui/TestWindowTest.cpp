@@ -241,9 +241,12 @@ TEST_F(TestWindowFixture, CaptionsAndLayoutFromTheRecords) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control->objectName().toStdString());
     EXPECT_EQ(c.control->geometry(), c.place);
-    if (auto* label = qobject_cast<QLabel*>(c.control); label && !c.caption.isEmpty())
+    if (auto* label = qobject_cast<QLabel*>(c.control); label && !c.caption.isEmpty()) {
       EXPECT_EQ(label->text(), c.caption);
-    if (auto* button = qobject_cast<QPushButton*>(c.control)) EXPECT_EQ(button->text(), c.caption);
+    }
+    if (auto* button = qobject_cast<QPushButton*>(c.control)) {
+      EXPECT_EQ(button->text(), c.caption);
+    }
   }
   EXPECT_EQ(test->BackLabel->text(), app::LoadText(418));
 }
