@@ -24,6 +24,7 @@ enum PanelText {
   kServoWidthsText = 524,  // left %1, right %2, downloads %3
   kServoOffText = 525,
 };
+constexpr int kDownloadWatchMs = 200;
 }  // namespace
 
 VirtualRobotPanel::VirtualRobotPanel(sim::VirtualRobot& robot, QWidget* parent)
@@ -111,6 +112,24 @@ VirtualRobotSession::~VirtualRobotSession() {
   }
 }
 
+namespace {
+// A closed "Robot virtual" window comes back with the next program the robot receives, so
+// that the user sees it run.
+void ShowWindowOnEachDownload(VirtualRobotSession& session) {
+  auto* watch = new QTimer(session.Panel.get());
+  VirtualRobotWindow* window = session.Window.get();
+  const sim::VirtualRobot* robot = session.Robot.get();
+  watch->callOnTimeout(window, [window, robot, seen = robot->downloadsCompleted()]() mutable {
+    const int now = robot->downloadsCompleted();
+    if (now == seen) return;
+    seen = now;
+    window->show();
+    window->raise();
+  });
+  watch->start(kDownloadWatchMs);
+}
+}  // namespace
+
 std::unique_ptr<VirtualRobotSession> StartVirtualRobot(QString* error) {
   sim::RobotConfig config;
   config.byteTiming = true;  // a download takes as long as on the real wire
@@ -129,6 +148,7 @@ std::unique_ptr<VirtualRobotSession> StartVirtualRobot(QString* error) {
   if (sim::vm::LiveProgram* live = session->Robot->liveProgram()) {
     session->Window = std::make_unique<VirtualRobotWindow>(*live);
     session->Window->show();
+    ShowWindowOnEachDownload(*session);
   }
   return session;
 }

@@ -19,12 +19,15 @@
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
 #include "comm/PortStatusTable.h"
+#include "comm/Ports.h"
 #include "comm/Session.h"
 #include "tokenizer/Tokenizer.h"
 #include "ui/FilledShape.h"
 #include "ui/MainWindow.h"
 #include "ui/Progress.h"
 #include "ui/Startup.h"
+#include "ui/VirtualRobotPanel.h"
+#include "ui/VirtualRobotWindow.h"
 
 namespace {
 
@@ -145,6 +148,23 @@ TEST_F(GoEndToEnd, FailedCompilationShowsTheBoxWithTheErrorAndSendsNothing) {
   EXPECT_FALSE(progress->isVisible());
   EXPECT_EQ(bench.robot(0).received().size(), 0u) << "no scan, no download";
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Closing the "Robot virtual" window is not for good: the next program it receives brings it back.
+TEST_F(GoEndToEnd, TheClosedVirtualRobotWindowComesBackWithTheNextDownload) {
+  QString error;
+  auto robot = ui::StartVirtualRobot(&error);
+  ASSERT_TRUE(robot) << error.toStdString();
+  ASSERT_TRUE(robot->Window);
+  robot->Window->close();
+  ASSERT_FALSE(robot->Window->isVisible());
+  const QString port = QString::fromStdString(robot->Robot->DevicePath());
+  comm::TheSession().enumerate = [port](QStringList& list) { list = {port}; };
+  main->Go();
+  comm::TheSession().enumerate = comm::EnumeratePorts;
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors.front().toStdString());
+  ASSERT_TRUE(robot->Robot->WaitForDownloads(1, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return robot->Window->isVisible(); }, 2000));
 }
 
 TEST_F(GoEndToEnd, NoRobotShowsText412AndRestoresTheCursor) {
