@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@ enum PanelText {
   kRightInfraredText = 523,
   kServoWidthsText = 524,  // left %1, right %2, downloads %3
   kServoOffText = 525,
+  kShowWindowText = 601,
 };
 constexpr int kDownloadWatchMs = 200;
 }  // namespace
@@ -51,6 +53,10 @@ VirtualRobotPanel::VirtualRobotPanel(sim::VirtualRobot& robot, QWidget* parent)
   for (QWidget* w : {LeftWhiskerBox, RightWhiskerBox, LeftInfraredBox, RightInfraredBox})
     layout->addWidget(w);
   layout->addWidget(ServoLabel);
+  ShowWindowButton = new QPushButton(app::LoadText(kShowWindowText), this);
+  ShowWindowButton->setObjectName(QStringLiteral("ShowWindowButton"));
+  ShowWindowButton->hide();
+  layout->addWidget(ShowWindowButton);
 
   // The robot's thread asks for the answer of every test command; it records the widths.
   robot_.SetCommandHandler([this](const sim::TestCommand& command) -> std::optional<std::uint8_t> {
@@ -113,11 +119,18 @@ VirtualRobotSession::~VirtualRobotSession() {
 }
 
 namespace {
-// A closed "Robot virtual" window comes back with the next program the robot receives, so
-// that the user sees it run.
+// A closed "Robot virtual" window comes back from the panel's button and with the next
+// program the robot receives, so that the user sees it run.
 void ShowWindowOnEachDownload(VirtualRobotSession& session) {
   auto* watch = new QTimer(session.Panel.get());
   VirtualRobotWindow* window = session.Window.get();
+  QPushButton* button = session.Panel->ShowWindowButton;
+  button->show();
+  QObject::connect(button, &QPushButton::clicked, window, [window] {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
   const sim::VirtualRobot* robot = session.Robot.get();
   watch->callOnTimeout(window, [window, robot, seen = robot->downloadsCompleted()]() mutable {
     const int now = robot->downloadsCompleted();

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace sim {
@@ -39,6 +40,8 @@ class VirtualRobotPanel : public QWidget {
   QCheckBox* RightInfraredBox = nullptr;
   QLabel* PortLabel = nullptr;
   QLabel* ServoLabel = nullptr;
+  // Brings the "Robot virtual" window back; shown once the panel has such a window.
+  QPushButton* ShowWindowButton = nullptr;
 
   // The answer byte that the boxes make.
   std::uint8_t SensorByte() const;

@@ -165,6 +165,11 @@ TEST_F(GoEndToEnd, TheClosedVirtualRobotWindowComesBackWithTheNextDownload) {
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors.front().toStdString());
   ASSERT_TRUE(robot->Robot->WaitForDownloads(1, 10000));
   EXPECT_TRUE(QTest::qWaitFor([&] { return robot->Window->isVisible(); }, 2000));
+  // The panel's button brings it back without a download too.
+  robot->Window->close();
+  ASSERT_TRUE(robot->Panel->ShowWindowButton->isVisibleTo(robot->Panel.get()));
+  robot->Panel->ShowWindowButton->click();
+  EXPECT_TRUE(robot->Window->isVisible());
 }
 
 TEST_F(GoEndToEnd, NoRobotShowsText412AndRestoresTheCursor) {
