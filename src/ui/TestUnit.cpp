@@ -50,6 +50,10 @@ QLabel* Picture(QWidget* parent, const char* name, const QString& alias, const Q
 TTestForm::TTestForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TestForm"));
   setWindowTitle(app::LoadText(414));
+  // Modal to the main window only: its commands wait while the test runs, but the virtual
+  // robot's panel (a window of its own) keeps taking its boxes and keys during the test. Set
+  // here, so that every showing (exec included) keeps it.
+  setWindowModality(Qt::WindowModal);
   resize(454, 480);
   MakeControls();
   // FormCreate: the exchange timer, off until a test runs.
