@@ -2,11 +2,10 @@
 // exchange itself, its pulses drive the virtual servos and the arena reaches its sensors.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 
@@ -58,10 +57,10 @@ TEST(VmLiveProgram, PulseWidthsOfTheExchangeDriveTheServos) {
     int right, left;
     double rightSpeed, leftSpeed;  // forward positive
   } cases[] = {
-      {650, 850, 1.0, 1.0},   // both wheels forward: 100 units from the stop width, mirrored
-      {850, 650, -1.0, -1.0}, // both backward
-      {750, 800, 0.0, 0.5},   // right standing, left half forward
-      {0, 0, 0.0, 0.0},       // no pulses: the servos stop
+      {650, 850, 1.0, 1.0},    // both wheels forward: 100 units from the stop width, mirrored
+      {850, 650, -1.0, -1.0},  // both backward
+      {750, 800, 0.0, 0.5},    // right standing, left half forward
+      {0, 0, 0.0, 0.0},        // no pulses: the servos stop
   };
   for (const auto& k : cases) {
     LiveProgram live(true);
@@ -78,7 +77,8 @@ TEST(VmLiveProgram, NoProgramNoAnswerAndRestartGoesBackToTheStart) {
   LiveProgram live(true);
   EXPECT_FALSE(live.loaded());
   EXPECT_FALSE(live.Exchange(Command(750, 750), 50).has_value());
-  const vmtest::Compiled c = vmtest::CompileBody("DEBUG \"hi\"\nagain:\nPULSOUT 13, 850\nPULSOUT 12, 650\nPAUSE 15\nGOTO again");
+  const vmtest::Compiled c =
+      vmtest::CompileBody("DEBUG \"hi\"\nagain:\nPULSOUT 13, 850\nPULSOUT 12, 650\nPAUSE 15\nGOTO again");
   ASSERT_TRUE(c.ok) << c.error;
   live.Load(c.image);
   const auto start = std::chrono::steady_clock::now();
@@ -99,9 +99,43 @@ TEST(VmLiveProgram, NoProgramNoAnswerAndRestartGoesBackToTheStart) {
   EXPECT_EQ(s.pose.x, 40.0);
   EXPECT_EQ(s.terminal, "");
   live.SetPaused(false);
-  while (live.snapshot().terminal.empty() && std::chrono::steady_clock::now() - again < std::chrono::seconds(4))
+  while (live.snapshot().terminal.empty() &&
+         std::chrono::steady_clock::now() - again < std::chrono::seconds(4))
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_EQ(live.snapshot().terminal, "hi");
+}
+
+// The terminal shows what a program sends on its own (DEBUG); once the PC talks to the
+// program, its answers belong to the exchange and never show as text.
+TEST(VmLiveProgram, TerminalShowsDebugTextButNotTheAnswersOfAnExchange) {
+  const struct {
+    const char* name;
+    std::string source;  // empty: the test program
+    const char* before;  // terminal text to wait for before the exchanges
+    int exchanges;
+    const char* terminal;
+  } cases[] = {
+      {"test program served", "", "", 6, ""},
+      {"DEBUG text, then answers",
+       "DEBUG \"ready\", CR\nb VAR BYTE\nagain:\nSERIN 16, 84, [b]\n"
+       "SEROUT 16, 84, [b + 1]\nGOTO again",
+       "ready\r", 3, "ready\r"},
+      {"DEBUG text, nobody talking", "DEBUG \"hi\"", "hi", 0, "hi"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    const vmtest::Compiled c = k.source.empty() ? TestProgram() : vmtest::CompileBody(k.source);
+    ASSERT_TRUE(c.ok) << c.error;
+    LiveProgram live(true);
+    live.Load(c.image);
+    const auto start = std::chrono::steady_clock::now();
+    while (live.snapshot().terminal != k.before &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < k.exchanges; ++i) ASSERT_TRUE(live.Exchange(Command(750, 750), 2000).has_value());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // room for stray bytes
+    EXPECT_EQ(live.snapshot().terminal, k.terminal);
+  }
 }
 
 // The PC's side of the virtual robot's pseudo-terminal.
@@ -115,12 +149,15 @@ class Pc {
   }
   ~Pc() { ::close(fd_); }
   bool ok() const { return fd_ >= 0; }
-  void Write(const std::vector<uint8_t>& bytes) { ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+  void Write(const std::vector<uint8_t>& bytes) {
+    ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+  }
   std::vector<uint8_t> Read(size_t count, int timeoutMs) {
     std::vector<uint8_t> got;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (got.size() < count) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
       pollfd p{fd_, POLLIN, 0};
       if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) <= 0) break;
       uint8_t b[64];
@@ -152,7 +189,8 @@ TEST(VmLiveProgram, AfterADownloadTheVirtualModuleRunsTheTestProgram) {
   pc.Write({0x56, 0x44, 0x32, 0x00});
   ASSERT_EQ(pc.Read(8, 2000).size(), 8u);
   for (int i = 0; i < r.PacketCount; ++i) {
-    const std::vector<uint8_t> packet(r.PacketBuffer + i * tok::PacketSize, r.PacketBuffer + (i + 1) * tok::PacketSize);
+    const std::vector<uint8_t> packet(r.PacketBuffer + i * tok::PacketSize,
+                                      r.PacketBuffer + (i + 1) * tok::PacketSize);
     pc.Write(packet);
     const auto back = pc.Read(tok::PacketSize + 1, 2000);
     ASSERT_EQ(back.size(), size_t(tok::PacketSize + 1));
@@ -173,6 +211,7 @@ TEST(VmLiveProgram, AfterADownloadTheVirtualModuleRunsTheTestProgram) {
   EXPECT_EQ(s.leftSpeed, 1.0);
   EXPECT_EQ(s.rightSpeed, 1.0);
   EXPECT_TRUE(s.leftWhisker && s.rightWhisker);
+  EXPECT_EQ(s.terminal, "") << "the exchange's answers are no DEBUG text";
   robot.Stop();
 }
 

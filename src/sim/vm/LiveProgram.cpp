@@ -31,6 +31,7 @@ void LiveProgram::Load(const Image& image) {
     pendingImage_ = image;
     input_.clear();  // bytes sent from now on are for the new program
     output_.clear();
+    conversing_ = false;
   }
   wake_.notify_all();
 }
@@ -42,6 +43,7 @@ void LiveProgram::Restart() {
       pendingImage_ = image_;
       input_.clear();
       output_.clear();
+      conversing_ = false;
     }
   }
   wake_.notify_all();
@@ -55,7 +57,8 @@ bool LiveProgram::loaded() const {
 int64_t LiveProgram::SimNowLocked() const {
   if (fast_) return machine_ ? machine_->now() : 0;
   if (paused_) return simBase_;
-  const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - wallBase_).count();
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - wallBase_).count();
   return simBase_ + elapsed * speed_;
 }
 
@@ -93,6 +96,7 @@ std::optional<uint8_t> LiveProgram::Exchange(const std::vector<uint8_t>& bytes, 
   std::unique_lock lock(mutex_);
   if (!machine_ && !pendingImage_) return std::nullopt;
   output_.clear();
+  conversing_ = true;
   input_.insert(input_.end(), bytes.begin(), bytes.end());
   wake_.notify_all();
   if (!answered_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !output_.empty(); }))
@@ -117,6 +121,19 @@ int LiveProgram::SerialIn(int64_t us, int64_t deadlineUs, int64_t& arrivalUs) {
   }
 }
 
+// Called on the run thread with the lock held. The module's one wire carries both the DEBUG
+// text and the answers of a program that the PC talks to; a program in a conversation (the
+// test program serving the test window) sends answers, which would show as hundreds of
+// unreadable characters, so only what a program sends on its own reaches the terminal.
+void LiveProgram::SerialOut(uint8_t byte) {
+  output_.push_back(byte);
+  if (!conversing_) {
+    terminal_ += static_cast<char>(byte);
+    if (terminal_.size() > kTerminalLimit) terminal_.erase(0, terminal_.size() - kTerminalLimit);
+  }
+  answered_.notify_all();
+}
+
 void LiveProgram::Run() {
   std::unique_lock lock(mutex_);
   runLock_ = &lock;
@@ -128,13 +145,10 @@ void LiveProgram::Run() {
       fresh.obstacles() = world_.obstacles();
       world_ = fresh;
       world_.Place(startPose_);
-      world_.onSerialIn = [this](int64_t us, int64_t deadline, int64_t& arrival) { return SerialIn(us, deadline, arrival); };
-      world_.onSerialOut = [this](int64_t, uint8_t byte) {
-        output_.push_back(byte);
-        terminal_ += static_cast<char>(byte);
-        if (terminal_.size() > kTerminalLimit) terminal_.erase(0, terminal_.size() - kTerminalLimit);
-        answered_.notify_all();
+      world_.onSerialIn = [this](int64_t us, int64_t deadline, int64_t& arrival) {
+        return SerialIn(us, deadline, arrival);
       };
+      world_.onSerialOut = [this](int64_t, uint8_t byte) { SerialOut(byte); };
       terminal_.clear();
       machine_ = std::make_unique<Machine>(*image_, world_);
       simBase_ = 0;

@@ -34,7 +34,8 @@ class LiveProgram {
   void Restart();
 
   // Sends the PC's bytes to the programming port and waits up to `timeoutMs` of real time for
-  // the first byte the program sends back.
+  // the first byte the program sends back. From then on the program is in a conversation with
+  // the PC: what it sends answers the PC and is no longer terminal text.
   std::optional<uint8_t> Exchange(const std::vector<uint8_t>& bytes, int timeoutMs);
 
   void SetPaused(bool paused);
@@ -48,13 +49,15 @@ class LiveProgram {
     std::vector<Obstacle> obstacles;
     double width = 0, height = 0;
     bool leftWhisker = false, rightWhisker = false;
-    bool leftBeam = false, rightBeam = false;      // an LED burst just now
-    bool leftSees = false, rightSees = false;      // an obstacle in that beam
+    bool leftBeam = false, rightBeam = false;  // an LED burst just now
+    bool leftSees = false, rightSees = false;  // an obstacle in that beam
     double leftSpeed = 0, rightSpeed = 0;
     RunState state = RunState::Ended;
     std::string fault;
     int64_t timeUs = 0;
-    std::string terminal;  // what the program sent to the PC (DEBUG), the last few kilobytes
+    // What the program sent to the PC as DEBUG text, the last few kilobytes: everything it
+    // sent before the PC first talked to it (the test exchange's answers are not text).
+    std::string terminal;
     bool loaded = false;
   };
   Snapshot snapshot() const;
@@ -65,6 +68,7 @@ class LiveProgram {
   void Run();
   int64_t SimNowLocked() const;
   int SerialIn(int64_t us, int64_t deadlineUs, int64_t& arrivalUs);
+  void SerialOut(uint8_t byte);
   void Rebase();
 
   mutable std::mutex mutex_;
@@ -81,6 +85,8 @@ class LiveProgram {
   RobotWorld world_;
   std::unique_ptr<Machine> machine_;
   Pose startPose_;
+  // The PC has exchanged bytes with the current program since it was (re)started.
+  bool conversing_ = false;
   std::deque<uint8_t> input_;
   std::vector<uint8_t> output_;
   std::string terminal_;
