@@ -19,12 +19,18 @@ Resources written (prefix, alias):
   /GIF/278..280        Advanced variants of slots 8, 9 and 10
   /<lang>/GIF/<n>      the pictures with words (title, frame captions, buttons), one set per
                        text set in resources/texts/<lang>.tsv; the program looks there first
-  /PIC/<name>          pictures of the test window, the progress window and the "+" tile
+  /PIC/<name>          pictures of the test window, the progress window and the "+" tile, and
+                       the nine-slice cards and buttons of the secondary windows
+  <alias>@2x           every picture again at twice its size, for high-density screens (the
+                       background as PNG); the program takes these when the screen's device
+                       pixel ratio is above 1
 Previews: docs/preview-beginner.png, docs/preview-advanced.png, docs/preview-test-window.png,
 docs/preview-tiles.png, docs/preview-buttons.png.
 """
 import io
 import sys
+
+from PIL import Image
 
 sys.dont_write_bytecode = True
 from pathlib import Path
@@ -34,11 +40,13 @@ sys.path.insert(0, str(TOOLS / "artwork"))
 sys.path.insert(0, str(TOOLS))
 
 import captions  # noqa: E402
+import draw  # noqa: E402
 import make_layouts  # noqa: E402
 import preview  # noqa: E402
 import skin  # noqa: E402
 import testwin  # noqa: E402
 import tiles  # noqa: E402
+import windows  # noqa: E402
 
 ROOT = TOOLS.parent
 OUT = ROOT / "resources" / "pictures"
@@ -64,20 +72,35 @@ def bmp_bytes(img):
 
 
 def pictures():
-    """Returns [(prefix, alias, file name, bytes, image for previews)]."""
+    """Returns [(prefix, alias, file name, bytes, image for previews)]: every picture at its
+    size, then every picture at twice its size with "@2x" after its alias and file name."""
+    plain = _pictures_at(1)
+    with draw.scaled(2):
+        sharp = _pictures_at(2)
+    return plain + sharp
+
+
+def _upscaled(img, scale):
+    """A picture drawn pixel by pixel (not on a canvas) at the wanted scale: its areas are flat
+    colours, so doubling each pixel loses nothing."""
+    return img if scale == 1 else img.resize((img.width * scale, img.height * scale), Image.NEAREST)
+
+
+def _pictures_at(scale):
     out = []
+    suffix = "" if scale == 1 else "@2x"
 
     def add(prefix, alias, name, img, data=None, folder=""):
-        if data is None:
+        if data is None or (scale > 1 and data[:2] == b"BM"):
             data = png_bytes(img)
         ext = "gif" if data[:3] == b"GIF" else "bmp" if data[:2] == b"BM" else "png"
-        file_name = f"{alias}-{name}.{ext}" if prefix != "/PIC" else f"{name}.{ext}"
-        out.append((prefix, str(alias), folder + file_name, data, img))
+        file_name = f"{alias}-{name}{suffix}.{ext}" if prefix != "/PIC" else f"{name}{suffix}.{ext}"
+        out.append((prefix, str(alias) + suffix, folder + file_name, data, img))
 
-    bg = skin.background()
+    bg = _upscaled(skin.background(), scale)
     add("/BMP", 181, "background", bg, bmp_bytes(bg))
     add("/GIF", 182, "bottom-edge", skin.bottom_edge())
-    add("/GIF", 183, "right-edge", skin.right_edge())
+    add("/GIF", 183, "right-edge", _upscaled(skin.right_edge(), scale))
     add("/GIF", 184, "corner", skin.corner())
     add("/GIF", 186, "badge", skin.badge())
     add("/GIF", 189, "edit-panel", skin.edit_panel(241, 75))
@@ -99,7 +122,22 @@ def pictures():
         add("/PIC", f"whisker_{side}_pressed", f"whisker_{side}_pressed", testwin.whisker(side, True))
     add("/PIC", "warning", "warning", testwin.warning())
     add("/PIC", "sensor_set_tile", "sensor_set_tile", skin.plus_tile())
+    for alias, img in windows.pieces():
+        add("/PIC", alias, alias, img)
     return out
+
+
+def check_sharp(items):
+    """Every picture has its twin at exactly twice its size."""
+    sizes = {(p, a): (img[0] if isinstance(img, list) else img).size for p, a, _, _, img in items}
+    errors = []
+    for (prefix, alias), (w, h) in sizes.items():
+        if alias.endswith("@2x"):
+            continue
+        twin = sizes.get((prefix, alias + "@2x"))
+        if twin != (w * 2, h * 2):
+            errors.append(f"{prefix}/{alias}: {w} x {h}, its @2x picture {twin}")
+    return errors
 
 
 def worded_pictures(text):
@@ -139,6 +177,9 @@ def readme_text():
              "entries are PNG stills. The pictures with words (title band 185, frames 187, 188, 278,",
              "280 and the buttons 202..245) are drawn once per text set from its texts, into `<lang>/`",
              "with the aliases `/<lang>/GIF/<n>`; the program takes the active language's first.", "",
+             "Every picture also comes at twice its size, with `@2x` after its alias and file name",
+             "(`/GIF/194@2x`, `/es/GIF/222@2x`, `/PIC/warning@2x`; the background as PNG): the",
+             "program shows these on screens whose device pixel ratio is above 1.", "",
              "## Other windows (`/PIC`)", "",
              "| alias | size | use |", "|---|---|---|",
              "| `test_robot` | 190 x 330 | test window: the robot from above, front up; fills `BotPanel` |",
@@ -146,6 +187,13 @@ def readme_text():
              "| `whisker_right_rest`, `whisker_right_pressed` | 70 x 104 | `RightWhisker1`, `RightWhisker2` |",
              "| `warning` | 32 x 32 | progress window: `WarningImage` |",
              "| `sensor_set_tile` | 23 x 23 | main window, Advanced mode: the \"+\" tile (`SensorActionPanel`) |",
+             f"| `card_<colour>` | {windows.CARD_SIZE[0]} x {windows.CARD_SIZE[1]} | secondary windows: a rounded card, nine-slice |",
+             f"| `banded_card_<colour>` | {windows.BANDED_SIZE[0]} x {windows.BANDED_SIZE[1]} | a card with a caption band ({skin.BAND} high), nine-slice |",
+             f"| `button_<colour>_<look>` | {windows.BUTTON_SIZE[0]} x {windows.BUTTON_SIZE[1]} | a picture button: normal, highlight, pressed, cover (disabled) |",
+             "",
+             f"Nine-slice pieces keep a border of {windows.SLICE} pixels as drawn and stretch the rest.",
+             "Card colours: " + ", ".join(windows.CARD_COLOURS) + "; button colours: "
+             + ", ".join(windows.BUTTON_COLOURS) + ".",
              "", "## Places inside the test window's `BotPanel` (left, top, width, height)", "",
              "| piece | place |", "|---|---|"]
     for name, rect in testwin.PLACES.items():
@@ -199,7 +247,7 @@ def main(argv):
         return 1 if fit else 0
     items = pictures()
     records = make_layouts.read_table()
-    errors = check_sizes(records, items)
+    errors = check_sizes(records, items) + check_sharp(items)
     for e in errors:
         print("artwork:", e, file=sys.stderr)
     if errors:

@@ -6,6 +6,8 @@
 #include <QMovie>
 #include <QPainter>
 
+#include "app/core/Resources.h"
+
 namespace app {
 
 PictureSlot::PictureSlot(int slot, QWidget* parent) : QWidget(parent), slot_(slot) {
@@ -14,7 +16,9 @@ PictureSlot::PictureSlot(int slot, QWidget* parent) : QWidget(parent), slot_(slo
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-PictureSlot::~PictureSlot() { clearPicture(); }
+PictureSlot::~PictureSlot() {
+  clearPicture();
+}
 
 void PictureSlot::setStretch(bool on) {
   stretch_ = on;
@@ -37,8 +41,9 @@ void PictureSlot::clearPicture() {
   firstFrame_ = QPixmap();
 }
 
-void PictureSlot::setPictureData(const QByteArray& bytes) {
+void PictureSlot::setPictureData(const QByteArray& bytes, qreal ratio) {
   clearPicture();
+  ratio_ = ratio > 0 ? ratio : 1;
   auto buffer = std::make_unique<QBuffer>();
   buffer->setData(bytes);
   buffer->open(QIODevice::ReadOnly);
@@ -46,17 +51,20 @@ void PictureSlot::setPictureData(const QByteArray& bytes) {
   if (movie->isValid() && movie->frameCount() > 1 && movie->jumpToFrame(0)) {
     movieData_ = std::move(buffer);
     movie_ = movie;
-    firstFrame_ = movie_->currentPixmap();
+    firstFrame_ = currentFrame();
     connect(movie_, &QMovie::frameChanged, this, qOverload<>(&QWidget::update));
   } else {
     delete movie;
     still_ = QPixmap::fromImage(QImage::fromData(bytes));
+    still_.setDevicePixelRatio(ratio_);
     firstFrame_ = still_;
   }
   update();
 }
 
-bool PictureSlot::hasPicture() const { return !firstFrame_.isNull(); }
+bool PictureSlot::hasPicture() const {
+  return !firstFrame_.isNull();
+}
 
 void PictureSlot::startAnimation(int speedPercent) {
   if (movie_ == nullptr) return;
@@ -68,11 +76,15 @@ void PictureSlot::stopAnimation() {
   if (movie_ != nullptr && movie_->state() == QMovie::Running) movie_->setPaused(true);
 }
 
-bool PictureSlot::isAnimating() const { return movie_ != nullptr && movie_->state() == QMovie::Running; }
+bool PictureSlot::isAnimating() const {
+  return movie_ != nullptr && movie_->state() == QMovie::Running;
+}
 
 QPixmap PictureSlot::currentFrame() const {
-  if (movie_ != nullptr) return movie_->currentPixmap();
-  return still_;
+  if (movie_ == nullptr) return still_;
+  QPixmap frame = movie_->currentPixmap();
+  frame.setDevicePixelRatio(ratio_);
+  return frame;
 }
 
 void PictureSlot::paintEvent(QPaintEvent*) {
@@ -91,11 +103,13 @@ void PictureSlot::mousePressEvent(QMouseEvent* event) {
   emit mousePressed(this, event);
 }
 
-void PictureSlot::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(this, event); }
+void PictureSlot::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMoved(this, event);
+}
 
 void PictureSlot::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = event->button() == Qt::LeftButton && leftDown_ &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      event->button() == Qt::LeftButton && leftDown_ && rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) leftDown_ = false;
   emit mouseReleased(this, event);
   if (click) emit clicked(this);
@@ -106,6 +120,14 @@ void PictureSlot::mouseDoubleClickEvent(QMouseEvent* event) {
     leftDown_ = true;
     emit doubleClicked(this);
   }
+}
+
+QPixmap WindowPicture(const QString& alias, const QWidget* widget) {
+  const int scale = widget != nullptr && widget->devicePixelRatioF() > 1 ? 2 : 1;
+  QPixmap picture(QStringLiteral(":/PIC/") + ScaledAlias(alias, scale));
+  if (picture.isNull() && scale > 1) return WindowPicture(alias, nullptr);
+  picture.setDevicePixelRatio(scale);
+  return picture;
 }
 
 }  // namespace app

@@ -27,9 +27,12 @@ class PictureSlot : public QWidget {
   bool transparent() const { return transparent_; }
   void setTransparent(bool on);
 
-  // Shows the picture in `bytes`. Data that holds several frames plays as an animation;
-  // anything else that decodes is a still. Data that does not decode leaves the slot empty.
-  void setPictureData(const QByteArray& bytes);
+  // Shows the picture in `bytes`, drawn at `ratio` times the slot's size in pixels (2 for the
+  // pictures of high-density screens; the slot's geometry stays in logical pixels). Data that
+  // holds several frames plays as an animation; anything else that decodes is a still. Data
+  // that does not decode leaves the slot empty.
+  void setPictureData(const QByteArray& bytes, qreal ratio = 1);
+  qreal pictureRatio() const { return ratio_; }
   bool hasPicture() const;
   bool isAnimated() const { return movie_ != nullptr; }
 
@@ -61,6 +64,7 @@ class PictureSlot : public QWidget {
 
   int slot_;
   int tag_ = 0;
+  qreal ratio_ = 1;
   bool stretch_ = false;
   bool transparent_ = false;
   bool leftDown_ = false;
@@ -69,5 +73,9 @@ class PictureSlot : public QWidget {
   std::unique_ptr<QBuffer> movieData_;
   QMovie* movie_ = nullptr;
 };
+
+// A picture of the other windows (":/PIC/<alias>"), at twice the size with its device pixel
+// ratio set when `widget`'s screen is of high density. Null when the build has no such picture.
+QPixmap WindowPicture(const QString& alias, const QWidget* widget);
 
 }  // namespace app

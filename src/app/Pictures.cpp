@@ -19,6 +19,11 @@ void ApplyPictureLayout(PictureSlot* picture, bool advanced) {
 }
 
 void LoadPicture(PictureSlot* picture, const QString& type, bool advanced) {
+  // A high-density screen gets the picture drawn at twice the size.
+  if (picture->devicePixelRatioF() > 1) {
+    if (auto sharp = PictureResource(picture->slot(), type, advanced, 2))
+      return picture->setPictureData(*sharp, 2);
+  }
   if (auto bytes = PictureResource(picture->slot(), type, advanced)) picture->setPictureData(*bytes);
 }
 

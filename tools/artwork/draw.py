@@ -1,8 +1,29 @@
 """Drawing helpers shared by the artwork generator: a supersampled canvas, colours, fonts."""
+import contextlib
+
 from PIL import Image, ImageDraw, ImageFont
 
 # Every picture is drawn at SS times its size and scaled down, which smooths all edges.
 SS = 4
+# Pictures come out at SCALE times their size in pixels: 2 for high-density screens, where the
+# same coordinates (in logical pixels) give a picture with twice the detail.
+SCALE = 1
+
+
+@contextlib.contextmanager
+def scaled(factor):
+    """Draws every canvas made inside at factor times its size."""
+    global SCALE
+    before, SCALE = SCALE, factor
+    try:
+        yield
+    finally:
+        SCALE = before
+
+
+def unit():
+    """Canvas pixels per logical pixel."""
+    return SS * SCALE
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 FONT_FILES = {
@@ -15,14 +36,14 @@ _fonts = {}
 
 def font(kind, px):
     """The font at px pixels on the final picture (scaled for the canvas)."""
-    key = (kind, px)
+    key = (kind, px, unit())
     if key not in _fonts:
-        _fonts[key] = ImageFont.truetype(FONT_DIR + FONT_FILES[kind], round(px * SS))
+        _fonts[key] = ImageFont.truetype(FONT_DIR + FONT_FILES[kind], round(px * unit()))
     return _fonts[key]
 
 
 def text_width(kind, px, text):
-    return font(kind, px).getlength(text) / SS
+    return font(kind, px).getlength(text) / unit()
 
 
 def hex_rgb(value):
@@ -52,17 +73,19 @@ class Canvas:
 
     def __init__(self, w, h, fill=(0, 0, 0, 0)):
         self.w, self.h = w, h
-        self.img = Image.new("RGBA", (w * SS, h * SS), rgba(fill) if len(fill) == 3 else fill)
+        self.scale = SCALE
+        self.img = Image.new("RGBA", (w * unit(), h * unit()), rgba(fill) if len(fill) == 3 else fill)
         self.d = ImageDraw.Draw(self.img)
 
     @staticmethod
     def _box(box):
         x0, y0, x1, y1 = box
-        return [x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1]
+        u = unit()
+        return [x0 * u, y0 * u, x1 * u - 1, y1 * u - 1]
 
     @staticmethod
     def _pts(points):
-        return [(x * SS, y * SS) for x, y in points]
+        return [(x * unit(), y * unit()) for x, y in points]
 
     def _on(self, *colours):
         """The draw object for these colours: translucent ink goes through a layer that is then
@@ -78,18 +101,18 @@ class Canvas:
 
     def rect(self, box, fill=None, outline=None, width=1):
         layer, d = self._on(fill, outline)
-        d.rectangle(self._box(box), fill=self._c(fill), outline=self._c(outline), width=round(width * SS))
+        d.rectangle(self._box(box), fill=self._c(fill), outline=self._c(outline), width=round(width * unit()))
         self._done(layer)
 
     def rrect(self, box, radius, fill=None, outline=None, width=1):
         layer, d = self._on(fill, outline)
-        d.rounded_rectangle(self._box(box), radius * SS, fill=self._c(fill), outline=self._c(outline),
-                            width=round(width * SS))
+        d.rounded_rectangle(self._box(box), radius * unit(), fill=self._c(fill), outline=self._c(outline),
+                            width=round(width * unit()))
         self._done(layer)
 
     def ellipse(self, box, fill=None, outline=None, width=1):
         layer, d = self._on(fill, outline)
-        d.ellipse(self._box(box), fill=self._c(fill), outline=self._c(outline), width=round(width * SS))
+        d.ellipse(self._box(box), fill=self._c(fill), outline=self._c(outline), width=round(width * unit()))
         self._done(layer)
 
     def circle(self, cx, cy, r, fill=None, outline=None, width=1):
@@ -102,21 +125,21 @@ class Canvas:
 
     def line(self, points, fill, width=1):
         layer, d = self._on(fill)
-        d.line(self._pts(points), fill=self._c(fill), width=round(width * SS), joint="curve")
+        d.line(self._pts(points), fill=self._c(fill), width=round(width * unit()), joint="curve")
         # Round caps so thick strokes end softly.
-        r = width * SS / 2
+        r = width * unit() / 2
         for x, y in self._pts([points[0], points[-1]]):
             d.ellipse([x - r, y - r, x + r, y + r], fill=self._c(fill))
         self._done(layer)
 
     def arc(self, box, start, end, fill, width=1):
         layer, d = self._on(fill)
-        d.arc(self._box(box), start, end, fill=self._c(fill), width=round(width * SS))
+        d.arc(self._box(box), start, end, fill=self._c(fill), width=round(width * unit()))
         self._done(layer)
 
     def text(self, xy, s, kind, px, fill, anchor="mm"):
         layer, d = self._on(fill)
-        d.text((xy[0] * SS, xy[1] * SS), s, font=font(kind, px), fill=self._c(fill), anchor=anchor)
+        d.text((xy[0] * unit(), xy[1] * unit()), s, font=font(kind, px), fill=self._c(fill), anchor=anchor)
         self._done(layer)
 
     def gradient(self, box, radius, top, bottom):
@@ -128,12 +151,12 @@ class Canvas:
             band.putpixel((0, y), rgba(mix(top, bottom, y / max(1, h - 1))))
         band = band.resize((w, h))
         mask = Image.new("L", (w, h), 0)
-        ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius * SS, fill=255)
+        ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius * unit(), fill=255)
         self.img.paste(band, (x0, y0), mask)
 
     def paste(self, other, xy):
         """Composes another canvas (at the same scale) at xy."""
-        self.img.alpha_composite(other.img, (round(xy[0] * SS), round(xy[1] * SS)))
+        self.img.alpha_composite(other.img, (round(xy[0] * unit()), round(xy[1] * unit())))
 
     @staticmethod
     def _c(c):
@@ -142,4 +165,4 @@ class Canvas:
         return rgba(c) if len(c) == 3 else c
 
     def image(self):
-        return self.img.resize((self.w, self.h), Image.BOX)
+        return self.img.resize((self.w * self.scale, self.h * self.scale), Image.BOX)

@@ -8,7 +8,7 @@ import math
 from PIL import Image, ImageDraw
 
 import robot
-from draw import SS, Canvas, darken, lighten
+from draw import Canvas, darken, lighten, unit
 
 SIZE = 54
 FRAMES = 16
@@ -69,8 +69,9 @@ def _border(c, colour):
 def _clip_to_tile(layer):
     """Keeps only what lies inside the tile's inner area."""
     mask = Image.new("L", layer.img.size, 0)
-    ImageDraw.Draw(mask).rounded_rectangle([2 * SS, 2 * SS, (SIZE - 2) * SS - 1, (SIZE - 2) * SS - 1],
-                                           (RADIUS - 2) * SS, fill=255)
+    u = unit()
+    ImageDraw.Draw(mask).rounded_rectangle([2 * u, 2 * u, (SIZE - 2) * u - 1, (SIZE - 2) * u - 1],
+                                           (RADIUS - 2) * u, fill=255)
     a = layer.img.getchannel("A")
     layer.img.putalpha(Image.composite(a, Image.new("L", a.size, 0), mask))
 
@@ -232,9 +233,10 @@ def frames_of(slot):
 
 def gif_bytes(frames, frame_ms=FRAME_MS):
     """An endlessly looping GIF with one shared palette; pixels outside the tile transparent."""
-    sheet = Image.new("RGB", (SIZE, SIZE * len(frames)), (255, 255, 255))
+    w, h = frames[0].size
+    sheet = Image.new("RGB", (w, h * len(frames)), (255, 255, 255))
     for i, f in enumerate(frames):
-        sheet.paste(f.convert("RGB"), (0, SIZE * i), f.getchannel("A").point(lambda a: 255 if a >= 128 else 0))
+        sheet.paste(f.convert("RGB"), (0, h * i), f.getchannel("A").point(lambda a: 255 if a >= 128 else 0))
     palette = sheet.quantize(colors=255, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
     out = []
     for f in frames:

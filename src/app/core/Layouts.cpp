@@ -51,11 +51,11 @@ std::optional<PictureLayout> PictureLayoutRecord(int slot, bool advanced) {
   return ChooseRecord(slot, advanced, ParsePictureLayout);
 }
 
-std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced) {
+std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced, int scale) {
   if (advanced) {
-    if (auto bytes = LoadPictureResource(type, slot + kAdvancedPictureOffset)) return bytes;
+    if (auto bytes = LoadPictureResource(type, slot + kAdvancedPictureOffset, scale)) return bytes;
   }
-  return LoadPictureResource(type, slot + kPictureOffset);
+  return LoadPictureResource(type, slot + kPictureOffset, scale);
 }
 
 }  // namespace app

@@ -39,6 +39,6 @@ std::optional<PictureLayout> PictureLayoutRecord(int slot, bool advanced);
 
 // The picture bytes of a slot: resource s + 270 of the type in the advanced mode when it
 // exists, else s + 180; nothing when neither exists.
-std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced);
+std::optional<QByteArray> PictureResource(int slot, const QString& type, bool advanced, int scale = 1);
 
 }  // namespace app

@@ -16,11 +16,19 @@ std::optional<QByteArray> LoadResource(const QString& type, int number) {
   return file.readAll();
 }
 
-std::optional<QByteArray> LoadPictureResource(const QString& type, int number) {
+QString ScaledAlias(const QString& alias, int scale) {
+  return scale > 1 ? alias + QStringLiteral("@%1x").arg(scale) : alias;
+}
+
+std::optional<QByteArray> LoadPictureResource(const QString& type, int number, int scale) {
   const QString language = QString::fromLatin1(LanguageCode(ActiveLanguage()));
-  QFile own(QStringLiteral(":/%1/%2/%3").arg(language, type).arg(number));
-  if (own.open(QIODevice::ReadOnly)) return own.readAll();
-  return LoadResource(type, number);
+  const QString alias = ScaledAlias(QString::number(number), scale);
+  for (const QString& path : {QStringLiteral(":/%1/%2/%3").arg(language, type, alias),
+                              QStringLiteral(":/%1/%2").arg(type, alias)}) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) return file.readAll();
+  }
+  return std::nullopt;
 }
 
 }  // namespace app
