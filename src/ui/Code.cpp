@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -11,6 +12,7 @@
 #include "app/core/Texts.h"
 #include "ui/ProgramDownload.h"
 #include "ui/TessicHighlighter.h"
+#include "ui/WindowSkin.h"
 
 namespace ui {
 
@@ -57,6 +59,8 @@ TCodeForm::TCodeForm(QWidget* parent) : QDialog(parent) {
   OKButton->move(0, kButtonTop);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  SkinButton(OKButton, SkinColour::Blue);
+  SkinWindow(this);
 
   // 10-pixel spacers left, top and right; the bottom panel holds the button.
   auto* layout = new QVBoxLayout(this);
@@ -69,6 +73,13 @@ TCodeForm::TCodeForm(QWidget* parent) : QDialog(parent) {
 
   connect(&app::TheProgramText(), &app::ProgramText::changed, this, &TCodeForm::ShowProgramText);
   ShowProgramText();
+}
+
+// The program lies on a card in the 10-pixel margins, as the main window's lists do.
+void TCodeForm::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  DrawCard(painter, this, BASICMemo->geometry().adjusted(-6, -6, 6, 6), SkinColour::Blue);
 }
 
 void TCodeForm::ShowProgramText() {

@@ -39,6 +39,7 @@ class TCodeForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void ShowProgramText();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include "app/PictureSlot.h"
 #include "app/ShowError.h"
 #include "app/core/Services.h"
 #include "app/core/Texts.h"
@@ -22,6 +24,7 @@
 #include "comm/Session.h"
 #include "ui/CommTexts.h"
 #include "ui/FilledShape.h"
+#include "ui/WindowSkin.h"
 
 namespace ui {
 
@@ -68,7 +71,7 @@ void TProgressForm::MakeControls() {
 
   WarningImage = new QLabel(this);
   WarningImage->setObjectName(QStringLiteral("WarningImage"));
-  WarningImage->setPixmap(QPixmap(QStringLiteral(":/PIC/warning")));
+  WarningImage->setPixmap(app::WindowPicture(QStringLiteral("warning"), this));
   WarningImage->setGeometry(14, 12, 32, 32);
   WarningImage->hide();
 
@@ -132,7 +135,7 @@ void TProgressForm::MakeControls() {
   ProgressBar0->setFormat(QStringLiteral("%p%"));
   ProgressBar0->setStyleSheet(QStringLiteral(
       "QProgressBar { border: 1px solid gray; background: palette(window); text-align: center; }"
-      "QProgressBar::chunk { background: #008000; }"));
+      "QProgressBar::chunk { background: #27AE60; }"));
   ProgressBar0->setRange(0, 1);
   ProgressBar0->setValue(0);
 
@@ -142,6 +145,8 @@ void TProgressForm::MakeControls() {
   DownloadButton->setDefault(true);
   DownloadButton->setEnabled(false);
   DownloadButton->hide();
+  SkinButton(DownloadButton, SkinColour::Green);
+  SkinWindow(this);
   connect(DownloadButton, &QPushButton::clicked, this, [this] { done(comm::kDownloadModalResult); });
 }
 
@@ -175,6 +180,16 @@ int TProgressForm::OpenProgress(const QString& message) {
   const int result = exec();
   SuspendBusyCursor(false);
   return result;
+}
+
+// The port grid and its caption lie on a card, as the main window's lists do.
+void TProgressForm::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  const QRect grid = PortStatus->geometry();
+  DrawCard(painter, this,
+           QRect(QPoint(grid.left() - 8, PortStatusLabel->y() - 6), grid.bottomRight() + QPoint(8, 6)),
+           SkinColour::Blue);
 }
 
 void TProgressForm::showEvent(QShowEvent* event) {

@@ -86,6 +86,7 @@ class TProgressForm : public QDialog, public comm::DownloadUi {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void MakeControls();

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -16,6 +17,7 @@
 #include "comm/PortSlots.h"
 #include "comm/TestExchange.h"
 #include "ui/FilledShape.h"
+#include "ui/WindowSkin.h"
 
 namespace ui {
 
@@ -39,7 +41,7 @@ QRect Place(int left, int top, int width, int height) {
 QLabel* Picture(QWidget* parent, const char* name, const QString& alias, const QRect& place) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
-  label->setPixmap(QPixmap(QStringLiteral(":/PIC/") + alias));
+  label->setPixmap(app::WindowPicture(alias, parent));
   label->setScaledContents(true);
   label->setGeometry(place);
   label->setAttribute(Qt::WA_TranslucentBackground);
@@ -70,10 +72,12 @@ void TTestForm::MakeControls() {
   QFont bold = font();
   bold.setBold(true);
 
+  SkinWindow(this);
+  // The servo panels are drawn as cards by the window (see paintEvent).
   auto panel = [this](const char* name) {
     auto* frame = new QFrame(this);
     frame->setObjectName(QString::fromLatin1(name));
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setFrameStyle(QFrame::NoFrame);
     return frame;
   };
   LeftServoEnabledPanel = panel("LeftServoEnabledPanel");
@@ -92,6 +96,12 @@ void TTestForm::MakeControls() {
   };
   LeftServoLabel = label("LeftServoLabel", Place(12, 12, 110, 18), Qt::AlignCenter);
   RightServoLabel = label("RightServoLabel", Place(332, 12, 110, 18), Qt::AlignCenter);
+  // The servo captions lie on the cards' caption bands, in white as the main window's.
+  for (QLabel* caption : {LeftServoLabel, RightServoLabel}) {
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    caption->setPalette(palette);
+  }
   LeftEnabledLabel = label("LeftEnabledLabel", Place(32, 306, 90, 36), Qt::AlignLeft | Qt::AlignVCenter);
   RightEnabledLabel = label("RightEnabledLabel", Place(352, 306, 90, 36), Qt::AlignLeft | Qt::AlignVCenter);
   LeftEnabledLabel->setFont(font());
@@ -144,6 +154,10 @@ void TTestForm::MakeControls() {
   DefaultButton = button("DefaultButton", Place(231, 372, 211, 36));
   SetCalibrationButton = button("SetCalibrationButton", Place(12, 420, 211, 36));
   ExitButton = button("ExitButton", Place(231, 420, 211, 36));
+  SkinButton(RunTestButton, SkinColour::Green);
+  SkinButton(DefaultButton, SkinColour::Orange);
+  SkinButton(SetCalibrationButton, SkinColour::Purple);
+  SkinButton(ExitButton, SkinColour::Red);
 
   MakeRobotDrawing();
 
@@ -165,7 +179,7 @@ void TTestForm::MakeRobotDrawing() {
   BotPanel = new QLabel(this);
   BotPanel->setObjectName(QStringLiteral("BotPanel"));
   BotPanel->setGeometry(132, 12, 190, 330);
-  BotPanel->setPixmap(QPixmap(QStringLiteral(":/PIC/test_robot")));
+  BotPanel->setPixmap(app::WindowPicture(QStringLiteral("test_robot"), this));
   BotPanel->setScaledContents(true);
 
   LeftWhisker1 = Picture(BotPanel, "LeftWhisker1", QStringLiteral("whisker_left_rest"), Place(4, 8, 70, 104));
@@ -196,6 +210,20 @@ void TTestForm::MakeRobotDrawing() {
   QFont bold = font();
   bold.setBold(true);
   BackLabel->setFont(bold);
+}
+
+// Each servo's caption and panel form one card with a caption band; the robot drawing lies on
+// a card of its own. The cards follow the controls wherever their layout records put them.
+void TTestForm::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  for (auto [caption, panel] : {std::pair{LeftServoLabel, LeftServoEnabledPanel},
+                                std::pair{RightServoLabel, RightServoEnabledPanel}}) {
+    const int bandTop = caption->geometry().center().y() - kCardBandHeight / 2;
+    const QRect card(panel->x(), bandTop, panel->width(), panel->geometry().bottom() + 1 - bandTop);
+    DrawCard(painter, this, card, SkinColour::Blue, true);
+  }
+  DrawCard(painter, this, BotPanel->geometry().adjusted(-4, -4, 4, 4), SkinColour::Green);
 }
 
 void TTestForm::showEvent(QShowEvent* event) {

@@ -19,7 +19,7 @@ class QTimer;
 namespace comm {
 class LinkThread;
 class PortSlots;
-}
+}  // namespace comm
 
 namespace ui {
 
@@ -98,6 +98,7 @@ class TTestForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

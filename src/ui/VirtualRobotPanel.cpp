@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include "comm/Ports.h"
 #include "sim/VirtualRobot.h"
 #include "ui/VirtualRobotWindow.h"
+#include "ui/WindowSkin.h"
 
 namespace ui {
 
@@ -50,13 +52,19 @@ VirtualRobotPanel::VirtualRobotPanel(sim::VirtualRobot& robot, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PortLabel);
+  layout->addSpacing(12);  // room for the boxes' card
   for (QWidget* w : {LeftWhiskerBox, RightWhiskerBox, LeftInfraredBox, RightInfraredBox})
     layout->addWidget(w);
+  layout->addSpacing(12);
   layout->addWidget(ServoLabel);
   ShowWindowButton = new QPushButton(app::LoadText(kShowWindowText), this);
   ShowWindowButton->setObjectName(QStringLiteral("ShowWindowButton"));
   ShowWindowButton->hide();
+  ShowWindowButton->setMinimumHeight(30);
   layout->addWidget(ShowWindowButton);
+  SkinWindow(this);
+  SkinButton(ShowWindowButton, SkinColour::Blue);
+  layout->setContentsMargins(18, 14, 18, 14);
 
   // The robot's thread asks for the answer of every test command; it records the widths.
   robot_.SetCommandHandler([this](const sim::TestCommand& command) -> std::optional<std::uint8_t> {
@@ -80,6 +88,14 @@ std::uint8_t VirtualRobotPanel::SensorByte() const {
                       (RightInfraredBox->isChecked() ? kRightInfrared : 0) |
                       (LeftWhiskerBox->isChecked() ? kLeftWhisker : 0) |
                       (RightWhiskerBox->isChecked() ? kRightWhisker : 0));
+}
+
+// The sensor boxes lie on a card, as the main window's lists do.
+void VirtualRobotPanel::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QPainter painter(this);
+  const QRect boxes = LeftWhiskerBox->geometry().united(RightInfraredBox->geometry());
+  DrawCard(painter, this, boxes.adjusted(-10, -8, 10, 8), SkinColour::Purple);
 }
 
 void VirtualRobotPanel::SensorsChanged() {

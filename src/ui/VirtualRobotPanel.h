@@ -51,6 +51,7 @@ class VirtualRobotPanel : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void SensorsChanged();

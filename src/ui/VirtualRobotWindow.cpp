@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/core/Texts.h"
+#include "ui/WindowSkin.h"
 
 namespace ui {
 
@@ -151,12 +152,18 @@ VirtualRobotWindow::VirtualRobotWindow(sim::vm::LiveProgram& live, QWidget* pare
   Terminal->setMaximumHeight(110);
   Terminal->setFont(QFont(QStringLiteral("Monospace")));
 
+  SkinWindow(this);
+  SkinButton(PlayButton, SkinColour::Green);
+  SkinButton(ResetButton, SkinColour::Orange);
+  for (QPushButton* button : {PlayButton, ResetButton}) button->setMinimumSize(96, 30);
   auto* controls = new QHBoxLayout;
   controls->addWidget(PlayButton);
   controls->addWidget(ResetButton);
   controls->addWidget(SpeedBox);
   controls->addStretch();
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(14, 14, 14, 14);
+  layout->setSpacing(12);
   layout->addWidget(Arena, 1);
   layout->addLayout(controls);
   layout->addWidget(Terminal);
@@ -173,6 +180,14 @@ VirtualRobotWindow::VirtualRobotWindow(sim::vm::LiveProgram& live, QWidget* pare
   connect(timer_, &QTimer::timeout, this, &VirtualRobotWindow::Refresh);
   timer_->start();
   Refresh();
+}
+
+// The arena and the terminal lie on cards, as the main window's lists do.
+void VirtualRobotWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QPainter painter(this);
+  DrawCard(painter, this, Arena->geometry().adjusted(-6, -6, 6, 6), SkinColour::Green);
+  DrawCard(painter, this, Terminal->geometry().adjusted(-6, -6, 6, 6), SkinColour::Blue);
 }
 
 void VirtualRobotWindow::Refresh() {

@@ -52,6 +52,9 @@ class VirtualRobotWindow : public QWidget {
   // Takes a new snapshot of the robot and redraws (the timer does this every 40 ms).
   void Refresh();
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   sim::vm::LiveProgram& live_;
   QTimer* timer_ = nullptr;
