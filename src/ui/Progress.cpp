@@ -121,7 +121,13 @@ void TProgressForm::MakeControls() {
   TXStatus->setObjectName(QStringLiteral("TXStatus"));
   TXStatus->resize(kMarkerSize, kMarkerSize);
   TXStatus->hide();
+  MakeDownloadControls();
+}
 
+// The download's progress bar with its caption, and the button that ends the choice.
+void TProgressForm::MakeDownloadControls() {
+  QFont bold = font();
+  bold.setBold(true);
   DownloadStatus = new QFrame(this);
   DownloadStatus->setObjectName(QStringLiteral("DownloadStatus"));
   DownloadStatusLabel = new QLabel(DownloadStatus);

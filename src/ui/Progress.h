@@ -90,6 +90,7 @@ class TProgressForm : public QDialog, public comm::DownloadUi {
 
  private:
   void MakeControls();
+  void MakeDownloadControls();
   void SyncRow(int row);
   void SyncGrid();
   void ScrollToTopRow(int row);

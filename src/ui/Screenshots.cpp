@@ -22,6 +22,7 @@ QPixmap Picture(QWidget* window) {
   auto* main = qobject_cast<TMainForm*>(window);
   if (main == nullptr || main->windowRegion().isEmpty()) return contents;
   QPixmap shaped(contents.size());
+  shaped.setDevicePixelRatio(contents.devicePixelRatio());  // a high-density screen's picture
   shaped.fill(Qt::transparent);
   QPainter painter(&shaped);
   painter.setClipRegion(main->windowRegion());

@@ -107,6 +107,14 @@ void TTestForm::MakeControls() {
   LeftEnabledLabel->setFont(font());
   RightEnabledLabel->setFont(font());
 
+  MakeServoControls();
+  MakeButtons();
+  MakeRobotDrawing();
+  ConnectControls();
+}
+
+// Each servo's spin edit, slider and enabling check box.
+void TTestForm::MakeServoControls() {
   auto spinEdit = [this](const char* name, QRect place) {
     auto* spin = new QSpinBox(this);
     spin->setObjectName(QString::fromLatin1(name));
@@ -142,7 +150,10 @@ void TTestForm::MakeControls() {
   };
   LeftCheckBox = checkBox("LeftCheckBox", Place(13, 316, 16, 16));
   RightCheckBox = checkBox("RightCheckBox", Place(333, 316, 16, 16));
+}
 
+// The four commands as picture buttons in the main window's colours.
+void TTestForm::MakeButtons() {
   auto button = [this](const char* name, QRect place) {
     auto* push = new QPushButton(this);
     push->setObjectName(QString::fromLatin1(name));
@@ -158,9 +169,9 @@ void TTestForm::MakeControls() {
   SkinButton(DefaultButton, SkinColour::Orange);
   SkinButton(SetCalibrationButton, SkinColour::Purple);
   SkinButton(ExitButton, SkinColour::Red);
+}
 
-  MakeRobotDrawing();
-
+void TTestForm::ConnectControls() {
   connect(RightTireSpeed, &QScrollBar::valueChanged, this, [this] { RightPulseChange(RightTireSpeed); });
   connect(LeftTireSpeed, &QScrollBar::valueChanged, this, [this] { LeftPulseChange(LeftTireSpeed); });
   connect(RServoSpinEdit, &QSpinBox::editingFinished, this, [this] { RightPulseChange(RServoSpinEdit); });

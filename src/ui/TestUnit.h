@@ -103,7 +103,10 @@ class TTestForm : public QDialog {
 
  private:
   void MakeControls();
+  void MakeServoControls();
+  void MakeButtons();
   void MakeRobotDrawing();
+  void ConnectControls();
   void SyncSliders();
   // Closes the test port on the thread that owns it, after any exchange still under way.
   void CloseTestPort();
