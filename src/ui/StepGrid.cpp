@@ -348,7 +348,7 @@ void StepGrid::dropEvent(QDropEvent* event) {
     return;
   }
   event->acceptProposedAction();
-  emit dropped(this, pos);
+  emit dropped(this, pos, event->mimeData());
 }
 
 // --- where a drag would land ---
