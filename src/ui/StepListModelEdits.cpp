@@ -49,7 +49,8 @@ EditResult StepListModel::InsertTile(int row, ActionKind kind) {
 }
 
 EditResult StepListModel::AssignSet(int row, int column, actions::SensorSetIndex set) {
-  if (list_ != kMainList) return {};
+  // Only the advanced main list has set columns.
+  if (list_ != kMainList || column < kBothColumn || column >= columnCount()) return {};
   const EditResult result = Lists().AssignSet(row, column, set);
   if (result.Changed) {
     const QModelIndex cell = index(row - 1, column);
