@@ -30,6 +30,8 @@ constexpr int kMainGridRecord = 88;
 constexpr int kSetGridRecord = 89;
 constexpr int kFirstTile = 14;
 constexpr int kLastTile = 21;
+constexpr int kMainListTitle = 512;        // "Acciones a ejecutar"
+constexpr int kSetListsTitle = 513;        // "Acciones de Sensores"
 constexpr int kTileDescriptionText = 607;  // "Arrástrela a una lista o haga doble clic ..."
 constexpr int kPlusTileText = 608;         // "Asignar %1 a una columna de sensores de un paso"
 
@@ -79,6 +81,7 @@ void StepArea::MakeStepGrids() {
     for (int c = 0; c < columns; ++c) headers << app::LoadText(kHeaderTexts[c]);
     grid->MakeColumns(headers);
     grid->SetStepCount(lists_.StepCount(list));
+    NameGrid(grid);
     if (list == kMainList) {
       StepListModel* model = Model(list);
       grid->CellText = [model](int column, int row) {
@@ -136,6 +139,18 @@ void StepArea::WireGrid(StepGrid* grid) {
     connect(grid, &StepGrid::dropped, this,
             [this](StepGrid* g, QPoint pos, const QMimeData* data) { MimeDropped(g, pos, data); });
   }
+}
+
+void StepArea::NameGrid(StepGrid* grid) {
+  StepListModel* model = Model(grid->tag());
+  grid->setAccessibleName(grid->tag() == kMainList
+                              ? app::LoadText(kMainListTitle)
+                              : app::LoadText(kSetListsTitle) + QStringLiteral(": ") +
+                                    app::LoadText(actions::SensorSetText(grid->tag() - 2)));
+  grid->RowText = [model](int row) { return model->StepSentence(row); };
+  grid->RowDescription = [model](int row) {
+    return model->StepIndex(row).data(Qt::AccessibleDescriptionRole).toString();
+  };
 }
 
 void StepArea::WireModel(int list) {

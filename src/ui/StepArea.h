@@ -97,6 +97,8 @@ class StepArea : public QObject {
  private:
   void WireGrid(StepGrid* grid);
   void WireModel(int list);
+  // The grid's and its rows' names for a screen reader, from its list model.
+  void NameGrid(StepGrid* grid);
   void WirePalette();
   // The "+" tile's name for a screen reader says which set it gives.
   void NamePlusTile();

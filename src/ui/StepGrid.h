@@ -75,6 +75,9 @@ class StepGrid : public QAbstractScrollArea {
 
   // Text of the set columns (2..4) of a step row; supplied by the owner.
   std::function<QString(int column, int row)> CellText;
+  // What a screen reader says of a row (1..RowCount()-1), and what it adds when asked.
+  std::function<QString(int row)> RowText;
+  std::function<QString(int row)> RowDescription;
 
  signals:
   void topRowChanged(int topRow);

@@ -51,6 +51,46 @@ TEST(StepAccessibleTest, SlotsAndEditorsAreNamedAfterTheirSteps) {
   EXPECT_EQ(w.slot(1, 1)->SpinEdit->Text(), gridtest::Seconds(25));
 }
 
+// The row children of a grid's accessible interface, by their names.
+QStringList RowNames(ui::StepGrid* grid) {
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+  QStringList names;
+  for (int i = 0; table != nullptr && i < table->childCount(); ++i)
+    if (QAccessibleInterface* row = table->child(i); row != nullptr && row->role() == QAccessible::Row) {
+      names << row->text(QAccessible::Name);
+      EXPECT_EQ(table->indexOfChild(row), i);
+      EXPECT_EQ(row->parent(), table);
+    }
+  return names;
+}
+
+TEST(StepAccessibleTest, GridRowsAreReadAsSentences) {
+  GridWindow w(true);
+  w.append(1, ActionKind::Forward);
+  w.append(1, ActionKind::RotateRight);
+  w.append(1, ActionKind::GoToStep);
+  ui::StepGrid* grid = w.grid(1);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->text(QAccessible::Name), app::LoadText(512));
+  EXPECT_EQ(RowNames(grid), QStringList({QStringLiteral("Paso 1: avanzar %1 segundos").arg(Tenths(12)),
+                                         QStringLiteral("Paso 2: rotar derecha %1 segundos").arg(Tenths(15)),
+                                         QStringLiteral("Paso 3: volver al paso 1"),
+                                         QStringLiteral("Paso 4: vacío, aquí se añade el siguiente paso")}));
+  // The rows follow the list: a deleted step is gone from what is read.
+  grid->SelectRows(2, 2);
+  w.form->ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier);
+  EXPECT_EQ(RowNames(grid).size(), 3);
+  EXPECT_EQ(RowNames(grid).at(1), QStringLiteral("Paso 2: volver al paso 1"));
+  // The selected row says so, and the sets are told on request.
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+  grid->SelectRows(1, 1);
+  QAccessibleInterface* first = table->child(table->childCount() - 3);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->state().selected);
+  EXPECT_EQ(first->text(QAccessible::Description),
+            QStringLiteral("Sensores: ambos Todos, izquierdo Todos, derecho Todos"));
+  EXPECT_FALSE(table->child(table->childCount() - 2)->state().selected);
+}
+
 TEST(StepAccessibleTest, TilesSayTheirActionAndThePlusTileItsSet) {
   GridWindow w(true);
   const char* names[] = {"Avanzar",         "Retroceder",    "Girar Izquierda", "Girar Derecha",
