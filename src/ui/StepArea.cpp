@@ -213,9 +213,9 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
   if (list != kMainList && list != ShownSetList()) return;
   StepGrid* grid = Grid(list);
   const int slotCount = actions::SlotCount(list);
-  // The slots are about to show other steps: a value still being typed is dropped, never
-  // stored into whatever step now lies under its editor.
-  CancelEdits();
+  // The slots are about to show other steps: a value still being typed goes to the step its
+  // editor's index follows (nowhere when that step is gone), never to the step now under it.
+  CommitEdits();
   const int top = std::max(grid->TopRow(), 1);
   const int last = actions::ShownSlotCount(list, top, lists_.StepCount(list));
   showing_ = true;
@@ -239,7 +239,7 @@ void StepArea::ShowSlot(TBotAction* slot, int list, int row) {
 
 void StepArea::RowsChanged(int list) {
   if (Grid(list) == nullptr) return;
-  Grid(list)->SetStepCount(lists_.StepCount(list));
+  Grid(list)->SetStepCount(Model(list)->rowCount());
   Grid(list)->viewport()->update();
   DisplayVisibleActions(list, 1);
 }
