@@ -10,6 +10,7 @@
 
 #include "actions/ActionKind.h"
 #include "app/core/Language.h"
+#include "app/core/Texts.h"
 #include "ui/StepListModel.h"
 
 namespace {
@@ -97,6 +98,15 @@ TEST(StepListModelTest, EachRoleGivesWhatTheGridAndAScreenReaderShow) {
   EXPECT_EQ(m.model()->rowCount(), 2);
   EXPECT_EQ(m.model()->EmptyRowSentence(), QStringLiteral("Paso 3: vacío, aquí se añade el siguiente paso"));
   EXPECT_FALSE(m.model()->StepIndex(3).isValid());
+  // A step moves by its number and takes a value in its action cell.
+  const Qt::ItemFlags number = m.model()->flags(m.model()->StepIndex(1, 0));
+  const Qt::ItemFlags action = m.model()->flags(m.model()->StepIndex(1, 1));
+  EXPECT_TRUE(number & Qt::ItemIsDragEnabled);
+  EXPECT_FALSE(number & Qt::ItemIsEditable);
+  EXPECT_TRUE(action & Qt::ItemIsEditable);
+  EXPECT_FALSE(action & Qt::ItemIsDragEnabled);
+  EXPECT_EQ(m.model()->headerData(0, Qt::Horizontal), app::LoadText(369));
+  EXPECT_EQ(m.model()->headerData(4, Qt::Horizontal), app::LoadText(373));
 }
 
 TEST(StepListModelTest, TheSentencesFollowTheLanguage) {
