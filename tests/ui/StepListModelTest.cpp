@@ -288,6 +288,15 @@ TEST(StepListModelTest, PersistentIndexesFollowTheirStepsAndUndoStartsOver) {
   const QPersistentModelIndex turn(m.model()->StepIndex(3));
   m.model()->InsertTile(1, ActionKind::StopAndWait);  // SFBL
   EXPECT_EQ(StepListModel::StepRow(turn), 4);
+  const QPersistentModelIndex stop(m.model()->StepIndex(1));
+  m.model()->MoveStep(1, 3);  // FBSL
+  EXPECT_EQ(StepListModel::StepRow(stop), 3);
+  EXPECT_EQ(StepListModel::StepRow(turn), 4);
+  m.model()->MoveStep(3, 2);  // FSBL
+  EXPECT_EQ(StepListModel::StepRow(stop), 2);
+  m.model()->MoveStep(2, 1);  // SFBL
+  EXPECT_EQ(StepListModel::StepRow(stop), 1);
+  EXPECT_EQ(Kinds(m.lists, 1), QStringLiteral("SFBL"));
   m.model()->MoveStep(4, 1);  // LSFB
   EXPECT_EQ(StepListModel::StepRow(turn), 1);
   m.model()->KeyCommand(EditKey::Delete, 2, 3);  // LB
