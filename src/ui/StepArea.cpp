@@ -329,10 +329,12 @@ void StepArea::ToDoListKeyDown(StepGrid* grid, int key, Qt::KeyboardModifiers mo
 
 bool StepArea::ToDoListDragOver(StepGrid* grid, QPoint pos) const {
   if (grid == nullptr || grid->tag() != kMainList) return false;
-  if (!lists_.AdvancedMode) return false;
-  const int column = grid->ColumnAt(pos.x());
-  const int row = grid->RowAt(pos.y());
-  return column >= 2 && column <= 4 && row >= 1 && row <= lists_.StepCount(kMainList);
+  // The model decides, as it does for the drop itself: a set cell of a step, advanced mode.
+  StepListModel* model = Model(kMainList);
+  const std::unique_ptr<QMimeData> data(
+      StepListModel::SetMime(static_cast<actions::SensorSetIndex>(ShownSetList() - 2)));
+  const QModelIndex cell = model->index(grid->RowAt(pos.y()) - 1, grid->ColumnAt(pos.x()));
+  return model->canDropMimeData(data.get(), Qt::CopyAction, -1, -1, cell);
 }
 
 void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
