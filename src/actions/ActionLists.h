@@ -27,11 +27,10 @@ struct EditResult {
 // The keys of the step grids' edit commands.
 enum class EditKey { Delete, Copy, Cut, Paste, Undo };
 
-// How the main window uses it: the grids show StepCount(L) + 2 rows and draw Step(L, r);
-// each value-editor slot shows a step with ShowStepInEditor(editor, record, row, text 375,
-// text 374) and reports a change with ValueChanged(L, row, editor.PreviousPosition()); the
-// palette, "+" tile, row moves and grid keys call the commands below and refresh the grids
-// of the lists in the result; the buttons follow AutoEnableDisable.
+// How the main window uses it: one table model per list wraps it and runs every command
+// below, telling its views which rows came, went, moved or changed; the grids show the
+// models' rows, each value editor shows a step with ShowValueInEditor and writes a change
+// through SetValue (via its model); the buttons follow AutoEnableDisable.
 class ActionLists {
  public:
   ActionLists() = default;

@@ -58,6 +58,14 @@ void SpinValue::BindValue(std::int16_t* value) {
   Redisplay(true);
 }
 
+void SpinValue::ShowPosition(int value) {
+  bound_ = nullptr;
+  position_ = static_cast<std::int16_t>(min_ <= max_ ? std::clamp<int>(value, min_, max_) : value);
+  anchor_ = position_;
+  previous_ = position_;
+  Redisplay(true);
+}
+
 const std::string& SpinValue::Redisplay(bool withAffixes) {
   if (bound_) *bound_ = position_;
   text_ =
@@ -94,10 +102,10 @@ void SpinValue::Notify() {
   previous_ = position_;
 }
 
-void ShowStepInEditor(SpinValue& editor, StepRecord& record, int row, std::string_view prefixText,
-                      std::string_view suffixText) {
-  editor.BindValue(nullptr);
-  SlotLimits limits = LimitsFor(record.kind(), row);
+namespace {
+void SetLimitsFor(SpinValue& editor, ActionKind kind, int row, std::string_view prefixText,
+                  std::string_view suffixText) {
+  SlotLimits limits = LimitsFor(kind, row);
   // Widen first so that the new range is never empty while it is being set.
   editor.SetLimit(SpinValue::kMin, -32768);
   editor.SetLimit(SpinValue::kMax, limits.Max);
@@ -106,7 +114,21 @@ void ShowStepInEditor(SpinValue& editor, StepRecord& record, int row, std::strin
   editor.SetFormat(SpinValue::kDecimals, limits.Decimals);
   editor.SetAffix(SpinValue::kPrefix, limits.PrefixText ? std::string(prefixText) : std::string());
   editor.SetAffix(SpinValue::kSuffix, limits.SuffixText ? std::string(suffixText) : std::string());
+}
+}  // namespace
+
+void ShowStepInEditor(SpinValue& editor, StepRecord& record, int row, std::string_view prefixText,
+                      std::string_view suffixText) {
+  editor.BindValue(nullptr);
+  SetLimitsFor(editor, record.kind(), row, prefixText, suffixText);
   editor.BindValue(&record.Value);
+}
+
+void ShowValueInEditor(SpinValue& editor, ActionKind kind, int row, int value, std::string_view prefixText,
+                       std::string_view suffixText) {
+  editor.BindValue(nullptr);
+  SetLimitsFor(editor, kind, row, prefixText, suffixText);
+  editor.ShowPosition(value);
 }
 
 }  // namespace actions

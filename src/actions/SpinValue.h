@@ -32,6 +32,9 @@ class SpinValue {
   // to Min..Max and stored back, so a slot never shows or keeps an out-of-range value.
   void BindValue(std::int16_t* value);
   const std::int16_t* Bound() const { return bound_; }
+  // Shows `value` (limited to Min..Max) as the position without binding anything: the
+  // editor then only reports changes through OnValueChange.
+  void ShowPosition(int value);
 
   // Stores the position through the binding and renews the text.
   const std::string& Redisplay(bool withAffixes);
@@ -81,5 +84,10 @@ class SpinValue {
 // never writes into the step shown before.
 void ShowStepInEditor(SpinValue& editor, StepRecord& record, int row, std::string_view prefixText,
                       std::string_view suffixText);
+
+// As ShowStepInEditor, for an editor that writes through its owner instead of a binding:
+// the limits of `kind` at `row` and `value` as the position; nothing is bound.
+void ShowValueInEditor(SpinValue& editor, ActionKind kind, int row, int value, std::string_view prefixText,
+                       std::string_view suffixText);
 
 }  // namespace actions

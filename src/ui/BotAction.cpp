@@ -50,6 +50,12 @@ void TBotAction::SetKind(actions::ActionKind kind) {
   Icon->setToolTip(app::LoadText(actions::InfoOf(kind).textNumber));
 }
 
+void TBotAction::ShowStep(const QModelIndex& index) {
+  SetKind(static_cast<actions::ActionKind>(index.data(StepListModel::KindRole).toInt()));
+  SpinEdit->ShowStep(index);
+  Icon->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
+}
+
 void TBotAction::SetShown(bool shown) {
   shown_ = shown;
   Icon->setVisible(shown);

@@ -8,14 +8,12 @@
 #include <functional>
 
 #include "actions/StepRecord.h"
+#include "ui/StepListModel.h"
 #include "ui/SuperSpinEdit.h"
 
 namespace ui {
 
 class StepGrid;
-
-// The first frame of each kind's palette tile, by kind code.
-using KindPictures = std::array<QPixmap, actions::kKindCount>;
 
 class TBotAction : public QObject {
   Q_OBJECT
@@ -28,6 +26,9 @@ class TBotAction : public QObject {
 
   void SetKind(actions::ActionKind kind);
   void BindValue(std::int16_t* value) { SpinEdit->BindValue(value); }
+  // Shows the step of `index` (action column of a list model): picture, value editor and
+  // the names a screen reader gives them.
+  void ShowStep(const QModelIndex& index);
   void SetShown(bool shown);
   // Moves the slot into another grid (the six shared slots of the sensor set grids).
   void SetGrid(StepGrid* grid);

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <algorithm>
+#include <memory>
 
 #include "actions/ActionKind.h"
 #include "actions/StepSlots.h"
@@ -28,6 +30,10 @@ constexpr int kMainGridRecord = 88;
 constexpr int kSetGridRecord = 89;
 constexpr int kFirstTile = 14;
 constexpr int kLastTile = 21;
+constexpr int kMainListTitle = 512;        // "Acciones a ejecutar"
+constexpr int kSetListsTitle = 513;        // "Acciones de Sensores"
+constexpr int kTileDescriptionText = 607;  // "Arrástrela a una lista o haga doble clic ..."
+constexpr int kPlusTileText = 608;         // "Asignar %1 a una columna de sensores de un paso"
 
 actions::NumberFormat LocaleFormat() {
   const QLocale locale = QLocale::system();
@@ -42,6 +48,7 @@ actions::NumberFormat LocaleFormat() {
 
 StepArea::StepArea(TMainForm* form, actions::ActionLists& lists) : QObject(form), form_(form), lists_(lists) {
   lists_.Format = LocaleFormat();
+  models_ = new StepModels(lists_, this);
   dragger_ = new TDragger(form);
 }
 
@@ -74,12 +81,17 @@ void StepArea::MakeStepGrids() {
     for (int c = 0; c < columns; ++c) headers << app::LoadText(kHeaderTexts[c]);
     grid->MakeColumns(headers);
     grid->SetStepCount(lists_.StepCount(list));
+    NameGrid(grid);
     if (list == kMainList) {
-      grid->CellText = [this](int column, int row) { return SetName(column, row); };
+      StepListModel* model = Model(list);
+      grid->CellText = [model](int column, int row) {
+        return model->StepIndex(row, column).data().toString();
+      };
       grid->setAcceptDrops(true);
       grid->viewport()->setAcceptDrops(true);
     }
     WireGrid(grid);
+    WireModel(list);
     grid->setVisible(list <= 2);
     grid->raise();
   }
@@ -91,15 +103,16 @@ void StepArea::MakeStepSlots() {
     const int tile = actions::InfoOf(static_cast<ActionKind>(kind)).paletteTile;
     if (app::PictureSlot* picture = form_->Pictures[tile]) pictures_[kind] = picture->firstFrame();
   }
+  models_->SetPictures(&pictures_);
   for (int s = 1; s <= actions::kMainSlots; ++s) {
     auto* slot = new TBotAction(Grid(kMainList), s, false, &pictures_, ActionKind::Forward, lists_.Format);
-    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(edit); };
+    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t p) { ValueChanged(edit, p); };
     mainSlots_[s - 1] = slot;
   }
   for (int s = 1; s <= actions::kSetSlots; ++s) {
     auto* slot =
         new TBotAction(Grid(ShownSetList()), s, false, &pictures_, ActionKind::Forward, lists_.Format);
-    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t) { ValueChanged(edit); };
+    slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t p) { ValueChanged(edit, p); };
     setSlots_[s - 1] = slot;
   }
   DisplayVisibleActions(kMainList, 1);
@@ -124,8 +137,30 @@ void StepArea::WireGrid(StepGrid* grid) {
     connect(grid, &StepGrid::dragOver, this,
             [this](StepGrid* g, QPoint pos, bool* accept) { *accept = ToDoListDragOver(g, pos); });
     connect(grid, &StepGrid::dropped, this,
-            [this](StepGrid* g, QPoint pos) { ToDoListDragDrop(g, -1, pos); });
+            [this](StepGrid* g, QPoint pos, const QMimeData* data) { MimeDropped(g, pos, data); });
   }
+}
+
+void StepArea::NameGrid(StepGrid* grid) {
+  StepListModel* model = Model(grid->tag());
+  grid->setAccessibleName(grid->tag() == kMainList
+                              ? app::LoadText(kMainListTitle)
+                              : app::LoadText(kSetListsTitle) + QStringLiteral(": ") +
+                                    app::LoadText(actions::SensorSetText(grid->tag() - 2)));
+  grid->RowText = [model](int row) { return model->StepSentence(row); };
+  grid->RowDescription = [model](int row) {
+    return model->StepIndex(row).data(Qt::AccessibleDescriptionRole).toString();
+  };
+}
+
+void StepArea::WireModel(int list) {
+  StepListModel* model = Model(list);
+  const auto rows = [this, list] { RowsChanged(list); };
+  connect(model, &QAbstractItemModel::rowsInserted, this, rows);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, rows);
+  connect(model, &QAbstractItemModel::rowsMoved, this, rows);
+  connect(model, &QAbstractItemModel::modelReset, this, rows);
+  connect(model, &QAbstractItemModel::dataChanged, this, [this, list] { ValuesChanged(list); });
 }
 
 void StepArea::WirePalette() {
@@ -143,10 +178,22 @@ void StepArea::WirePalette() {
     });
     connect(tile, &app::PictureSlot::doubleClicked, this,
             [this](app::PictureSlot* t) { ActionDblClick(t->tag()); });
+    if (actions::IsValidKind(static_cast<std::uint8_t>(tile->tag()))) {
+      tile->setAccessibleName(
+          app::LoadText(actions::InfoOf(static_cast<ActionKind>(tile->tag())).textNumber));
+      tile->setAccessibleDescription(app::LoadText(kTileDescriptionText));
+    }
   }
   connect(form_->SensorTabs, &QTabBar::currentChanged, this, &StepArea::SensorTabbedNotebookChange);
   plusTile_ = form_->SensorActionPanel;
   plusTile_->installEventFilter(this);
+  NamePlusTile();
+}
+
+void StepArea::NamePlusTile() {
+  if (plusTile_ == nullptr) return;
+  plusTile_->setAccessibleName(
+      app::LoadText(kPlusTileText).arg(app::LoadText(actions::SensorSetText(ShownSetList() - 2))));
 }
 
 int StepArea::ShownSetList() const {
@@ -158,12 +205,6 @@ TBotAction* StepArea::Slot(int list, int slot) const {
   return slot >= 1 && slot <= actions::kSetSlots ? setSlots_[slot - 1] : nullptr;
 }
 
-QString StepArea::SetName(int column, int row) const {
-  const actions::StepRecord& step = lists_.Step(kMainList, row);
-  const actions::SensorSetIndex set = column == 2 ? step.BothSet : column == 3 ? step.LeftSet : step.RightSet;
-  return set < actions::kSensorSetCount ? app::LoadText(actions::SensorSetText(set)) : QString();
-}
-
 // --- showing the lists ---
 
 void StepArea::DisplayVisibleActions(int list, int firstSlot) {
@@ -172,51 +213,65 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
   if (list != kMainList && list != ShownSetList()) return;
   StepGrid* grid = Grid(list);
   const int slotCount = actions::SlotCount(list);
-  // The slots are about to show other steps: a value still being typed is dropped, never
-  // stored into whatever step now lies under its editor.
-  CancelEdits();
+  // The slots are about to show other steps: a value still being typed goes to the step its
+  // editor's index follows (nowhere when that step is gone), never to the step now under it.
+  CommitEdits();
   const int top = std::max(grid->TopRow(), 1);
   const int last = actions::ShownSlotCount(list, top, lists_.StepCount(list));
-  for (int s = std::max(firstSlot, 1); s <= last; ++s) {
-    TBotAction* slot = Slot(list, s);
-    if (slot == nullptr) continue;
-    const int row = actions::SlotRow(top, s);
-    actions::StepRecord& record = lists_.Document().List(list)[row];
-    slot->SetKind(record.kind());
-    slot->SpinEdit->ShowStep(record, list, row);
-    slot->SetShown(true);
-  }
+  showing_ = true;
+  for (int s = std::max(firstSlot, 1); s <= last; ++s)
+    if (TBotAction* slot = Slot(list, s)) ShowSlot(slot, list, actions::SlotRow(top, s));
+  showing_ = false;
   for (int s = std::max(last + 1, firstSlot); s <= slotCount; ++s)
     if (TBotAction* slot = Slot(list, s)) {
-      slot->BindValue(nullptr);
+      slot->SpinEdit->Unbind();
       slot->SetShown(false);
     }
 }
 
+void StepArea::ShowSlot(TBotAction* slot, int list, int row) {
+  StepListModel* model = Model(list);
+  // A slot shows a value within the limits of its step's kind and row, and keeps it so.
+  model->LimitShownValue(row);
+  slot->ShowStep(model->StepIndex(row));
+  slot->SetShown(true);
+}
+
+void StepArea::RowsChanged(int list) {
+  if (Grid(list) == nullptr) return;
+  Grid(list)->SetStepCount(Model(list)->rowCount());
+  Grid(list)->viewport()->update();
+  DisplayVisibleActions(list, 1);
+}
+
+void StepArea::ValuesChanged(int list) {
+  if (Grid(list) == nullptr) return;
+  Grid(list)->viewport()->update();
+  if (showing_ || (list != kMainList && list != ShownSetList())) return;
+  const int slotCount = actions::SlotCount(list);
+  for (int s = 1; s <= slotCount; ++s) {
+    TBotAction* slot = Slot(list, s);
+    // A slot being typed into keeps the text; one that sent the change already shows it.
+    if (slot == nullptr || !slot->IsShown() || slot->SpinEdit->IsEditing()) continue;
+    const QModelIndex index = slot->SpinEdit->Index();
+    if (!index.isValid()) continue;
+    if (index.data(StepListModel::ValueRole).toInt() != slot->SpinEdit->Value().Position() ||
+        index.data(StepListModel::KindRole).toInt() != static_cast<int>(slot->kind()))
+      slot->ShowStep(index);
+    slot->Icon->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
+    slot->SpinEdit->Edit()->setAccessibleDescription(index.data(Qt::AccessibleTextRole).toString());
+  }
+}
+
 void StepArea::RefreshAll() {
   CancelEdits();  // the lists were replaced under the editors
+  models_->ListsReplaced();
   for (int list = 1; list <= actions::kListCount; ++list) {
     Grid(list)->SetStepCount(lists_.StepCount(list));
     Grid(list)->viewport()->update();
   }
   DisplayVisibleActions(kMainList, 1);
   if (Grid(ShownSetList())->isVisibleTo(form_)) DisplayVisibleActions(ShownSetList(), 1);
-}
-
-void StepArea::ApplyResult(const actions::EditResult& result, int list) {
-  if (!result.Changed) return;
-  CancelEdits();
-  if (result.ListsChanged == (1u << actions::kListCount) - 1) {
-    RefreshAll();
-    return;
-  }
-  for (int l = 1; l <= actions::kListCount; ++l) {
-    if (!result.Touches(l)) continue;
-    Grid(l)->SetStepCount(lists_.StepCount(l));
-    Grid(l)->viewport()->update();
-    DisplayVisibleActions(l, 1);
-  }
-  (void)list;
 }
 
 // --- the grid events ---
@@ -267,19 +322,19 @@ void StepArea::ToDoListKeyDown(StepGrid* grid, int key, Qt::KeyboardModifiers mo
     AutoEnableDisable();
     return;
   }
-  const actions::EditResult result =
-      lists_.KeyCommand(list, editKey, grid->SelectionTop(), grid->SelectionBottom());
-  ApplyResult(result, list);
+  Model(list)->KeyCommand(editKey, grid->SelectionTop(), grid->SelectionBottom());
   if (editKey == EditKey::Paste && !lists_.Clip().Empty() && ListFull(list)) SayListFull();
   AutoEnableDisable();
 }
 
 bool StepArea::ToDoListDragOver(StepGrid* grid, QPoint pos) const {
   if (grid == nullptr || grid->tag() != kMainList) return false;
-  if (!lists_.AdvancedMode) return false;
-  const int column = grid->ColumnAt(pos.x());
-  const int row = grid->RowAt(pos.y());
-  return column >= 2 && column <= 4 && row >= 1 && row <= lists_.StepCount(kMainList);
+  // The model decides, as it does for the drop itself: a set cell of a step, advanced mode.
+  StepListModel* model = Model(kMainList);
+  const std::unique_ptr<QMimeData> data(
+      StepListModel::SetMime(static_cast<actions::SensorSetIndex>(ShownSetList() - 2)));
+  const QModelIndex cell = model->index(grid->RowAt(pos.y()) - 1, grid->ColumnAt(pos.x()));
+  return model->canDropMimeData(data.get(), Qt::CopyAction, -1, -1, cell);
 }
 
 void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
@@ -292,10 +347,9 @@ void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
   lists_.CurrentList = list;
   if (kind >= 0) {
     const bool wasFull = ListFull(list);
-    const actions::EditResult result = lists_.DropTile(list, row, static_cast<ActionKind>(kind));
+    const actions::EditResult result = Model(list)->InsertTile(row, static_cast<ActionKind>(kind));
     if (wasFull) SayListFull();
     if (result.Changed) {
-      grid->SetStepCount(lists_.StepCount(list));
       const int slotCount = actions::SlotCount(list);
       if (result.Row == lists_.StepCount(list) && grid->RowCount() > 8)
         grid->SetTopRow(grid->RowCount() - slotCount);
@@ -303,22 +357,34 @@ void StepArea::ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos) {
       grid->viewport()->update();
     }
   } else if (list == kMainList) {
-    const int column = grid->ColumnAt(pos.x());
-    const int set = form_->SensorTabs != nullptr ? form_->SensorTabs->currentIndex() : 0;
-    const actions::EditResult result =
-        lists_.AssignSet(row, column, static_cast<actions::SensorSetIndex>(std::max(set, 0)));
-    // Even a set that the cell already had is shown to have landed there.
-    if (result.Changed) grid->FlashCell(column, row);
-    grid->viewport()->update();
+    const std::unique_ptr<QMimeData> data(
+        StepListModel::SetMime(static_cast<actions::SensorSetIndex>(ShownSetList() - 2)));
+    MimeDropped(grid, pos, data.get());
   }
   AutoEnableDisable();
+}
+
+bool StepArea::MimeDropped(StepGrid* grid, QPoint pos, const QMimeData* data) {
+  CommitEdits();
+  const int list = grid->tag();
+  int row = grid->RowAt(pos.y());
+  if (row < 0) row = grid->RowCount() - 1;
+  if (row == 0) row = 1;
+  const int column = grid->ColumnAt(pos.x());
+  lists_.CurrentList = list;
+  StepListModel* model = Model(list);
+  const bool taken = model->dropMimeData(data, Qt::CopyAction, -1, -1, model->index(row - 1, column));
+  // Even a set that the cell already had is shown to have landed there.
+  if (taken) grid->FlashCell(column, row);
+  grid->viewport()->update();
+  AutoEnableDisable();
+  return taken;
 }
 
 void StepArea::ToDoListRowMoved(StepGrid* grid, int from, int to) {
   CommitEdits();
   const int list = grid->tag();
-  const actions::EditResult result = lists_.MoveRow(list, from, to);
-  ApplyResult(result, list);
+  Model(list)->MoveStep(from, to);
   AutoEnableDisable();
 }
 
@@ -345,13 +411,14 @@ void StepArea::SensorTabbedNotebookChange(int index) {
   for (int l = 2; l <= actions::kListCount; ++l)
     if (l != list) Grid(l)->hide();
   shown->viewport()->update();
+  NamePlusTile();
   AutoEnableDisable();
 }
 
 void StepArea::Clear() {
   CommitEdits();
   form_->Pictures[ButtonOf(kClearButton).Pressed]->hide();
-  ApplyResult(lists_.Clear(), kMainList);
+  models_->Clear();
   AutoEnableDisable();
 }
 
@@ -376,12 +443,12 @@ void StepArea::FocusCurrentGrid() {
   if (StepGrid* grid = Grid(lists_.CurrentList); grid != nullptr && grid->isVisible()) grid->setFocus();
 }
 
-void StepArea::ValueChanged(TSuperSpinEdit* edit) {
-  // The editor reports for the step it is bound to, whichever row it lies over now.
-  if (!edit->IsBound()) return;
-  const actions::EditResult result =
-      lists_.ValueChanged(edit->BoundList(), edit->BoundRow(), edit->Value().PreviousPosition());
-  if (result.Changed) AutoEnableDisable();
+void StepArea::ValueChanged(TSuperSpinEdit* edit, std::int16_t position) {
+  // The editor reports for the step whose index it holds, whichever row it lies over now.
+  const QPersistentModelIndex index = edit->Index();
+  if (!index.isValid()) return;
+  Model(edit->BoundList())->setData(index, int(position), StepListModel::ValueRole);
+  AutoEnableDisable();
   // Keep typing in the edit box; after the arrows the grid takes the keys again.
   if (!edit->Edit()->hasFocus()) FocusCurrentGrid();
 }

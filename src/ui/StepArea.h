@@ -1,8 +1,8 @@
 #pragma once
 // The part of the main window where steps are built: the six step grids, the sensor set tabs,
 // the step slots over the grids, the palette tiles with their drag window, the "+" tile and
-// the grid keys. It changes the lists only through actions::ActionLists and refreshes the
-// grids, the slots and the button covers after every change.
+// the grid keys. Every change goes through the list models (StepModels); the grids and slots
+// follow the models' signals, and the buttons are recomputed after each command.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,8 +15,10 @@
 #include "actions/ActionLists.h"
 #include "actions/StepSlots.h"
 #include "ui/BotAction.h"
+#include "ui/StepListModel.h"
 
 class QDrag;
+class QMimeData;
 class QMouseEvent;
 
 namespace app {
@@ -36,6 +38,8 @@ class StepArea : public QObject {
   ~StepArea() override;
 
   actions::ActionLists& Lists() { return lists_; }
+  StepModels* Models() const { return models_; }
+  StepListModel* Model(int list) const { return models_->Model(list); }
 
   // Made once at show, after the palette and the mode are known.
   void MakeStepGrids();
@@ -55,6 +59,8 @@ class StepArea : public QObject {
   // A palette tile (kind) or the "+" tile (kind < 0) dropped at `pos` of `grid`.
   void ToDoListDragDrop(StepGrid* grid, int kind, QPoint pos);
   bool ToDoListDragOver(StepGrid* grid, QPoint pos) const;
+  // A standard drag (the "+" tile's set) dropped at `pos` of `grid`; true when it was taken.
+  bool MimeDropped(StepGrid* grid, QPoint pos, const QMimeData* data);
   void ToDoListRowMoved(StepGrid* grid, int from, int to);
   void ActionDblClick(int kind);
   void SensorTabbedNotebookChange(int index);
@@ -90,8 +96,18 @@ class StepArea : public QObject {
 
  private:
   void WireGrid(StepGrid* grid);
+  void WireModel(int list);
+  // The grid's and its rows' names for a screen reader, from its list model.
+  void NameGrid(StepGrid* grid);
   void WirePalette();
-  void ValueChanged(TSuperSpinEdit* edit);
+  // The "+" tile's name for a screen reader says which set it gives.
+  void NamePlusTile();
+  void ValueChanged(TSuperSpinEdit* edit, std::int16_t position);
+  // The model of `list` gained, lost or moved rows, or started over.
+  void RowsChanged(int list);
+  // Values or sets of `list` changed: the cells and the slots not being typed into follow.
+  void ValuesChanged(int list);
+  void ShowSlot(TBotAction* slot, int list, int row);
   void CancelEdits();
   void ForEachSlot(const std::function<void(TBotAction*)>& action);
   bool ListFull(int list) const;
@@ -100,18 +116,18 @@ class StepArea : public QObject {
   bool FullNoticeShowing() const;
   // The line where a tile would land, on the grid of list `target` (0: on none).
   void ShowLandingLine(int target, QPoint globalCursor);
-  void ApplyResult(const actions::EditResult& result, int list);
   void GridMouseMove(StepGrid* grid, QPoint pos);
   void GridMouseDown(StepGrid* grid, Qt::MouseButton button);
   void DropRoutine(QPoint globalCursor);
   void StartPlusDrag();
-  QString SetName(int column, int row) const;
 
   TMainForm* form_;
   // The "+" tile, kept apart: its events still reach the filter while the form is being torn
   // down, when the form's own members must not be touched any more.
   QWidget* plusTile_ = nullptr;
   actions::ActionLists& lists_;
+  StepModels* models_ = nullptr;
+  bool showing_ = false;  // the slots are being filled; their own limits come back as changes
   std::array<StepGrid*, actions::kListCount> grids_{};
   std::array<TBotAction*, actions::kMainSlots> mainSlots_{};
   std::array<TBotAction*, actions::kSetSlots> setSlots_{};

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "actions/StepSlots.h"
+#include "ui/StepGridAccessible.h"
 
 namespace ui {
 
@@ -25,6 +26,7 @@ constexpr int kHeaderPadding = 12;
 }  // namespace
 
 StepGrid::StepGrid(int list, QWidget* parent) : QAbstractScrollArea(parent), list_(list) {
+  StepGridAccessible::Install();
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -348,7 +350,7 @@ void StepGrid::dropEvent(QDropEvent* event) {
     return;
   }
   event->acceptProposedAction();
-  emit dropped(this, pos);
+  emit dropped(this, pos, event->mimeData());
 }
 
 // --- where a drag would land ---

@@ -10,12 +10,12 @@
 #include <functional>
 #include <vector>
 
+#include "ui/StepListModel.h"
+
+class QMimeData;
 class QPainter;
 
 namespace ui {
-
-// Mime type of the "+" tile's standard drag; the only drag the grids take.
-inline constexpr char kSensorSetMime[] = "application/x-rovalis-sensor-set";
 
 class StepGrid : public QAbstractScrollArea {
   Q_OBJECT
@@ -75,6 +75,9 @@ class StepGrid : public QAbstractScrollArea {
 
   // Text of the set columns (2..4) of a step row; supplied by the owner.
   std::function<QString(int column, int row)> CellText;
+  // What a screen reader says of a row (1..RowCount()-1), and what it adds when asked.
+  std::function<QString(int row)> RowText;
+  std::function<QString(int row)> RowDescription;
 
  signals:
   void topRowChanged(int topRow);
@@ -85,7 +88,7 @@ class StepGrid : public QAbstractScrollArea {
   void keyDown(StepGrid* grid, int key, Qt::KeyboardModifiers modifiers);
   // A Qt drag and drop: asks whether the thing under `pos` may be dropped, and drops it.
   void dragOver(StepGrid* grid, QPoint pos, bool* accept);
-  void dropped(StepGrid* grid, QPoint pos);
+  void dropped(StepGrid* grid, QPoint pos, const QMimeData* data);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 #include <QPolygon>
 
 #include "app/core/Texts.h"
+#include "ui/StepListModel.h"
 
 namespace ui {
 
@@ -175,22 +176,37 @@ void TSuperSpinEdit::SetParent(QWidget* parent) {
 }
 
 void TSuperSpinEdit::BindValue(std::int16_t* value) {
-  if (value == nullptr) boundList_ = boundRow_ = 0;
+  if (value == nullptr) index_ = QPersistentModelIndex();
   value_.BindValue(value);
   Redisplay(!edit_->hasFocus());
 }
 
-void TSuperSpinEdit::ShowStep(actions::StepRecord& record, int list, int row) {
-  actions::ShowStepInEditor(value_, record, row, app::LoadText(actions::kStepPrefixText).toStdString(),
-                            app::LoadText(actions::kSecondsSuffixText).toStdString());
-  boundList_ = list;
-  boundRow_ = row;
+void TSuperSpinEdit::ShowStep(const QModelIndex& index) {
+  const auto* model = qobject_cast<const StepListModel*>(index.model());
+  if (model == nullptr) {
+    Unbind();
+    return;
+  }
+  const int row = StepListModel::StepRow(index);
+  const auto kind = static_cast<actions::ActionKind>(index.data(StepListModel::KindRole).toInt());
+  actions::ShowValueInEditor(value_, kind, row, index.data(StepListModel::ValueRole).toInt(),
+                             app::LoadText(actions::kStepPrefixText).toStdString(),
+                             app::LoadText(actions::kSecondsSuffixText).toStdString());
+  index_ = QPersistentModelIndex(index);
+  edit_->setAccessibleName(model->ValueEditorName(row));
+  edit_->setAccessibleDescription(model->StepSentence(row));
+  arrows_->setAccessibleName(model->ValueEditorName(row));
   Redisplay(!edit_->hasFocus());
+}
+
+int TSuperSpinEdit::BoundList() const {
+  const auto* model = qobject_cast<const StepListModel*>(index_.model());
+  return model != nullptr && index_.isValid() ? model->List() : 0;
 }
 
 void TSuperSpinEdit::Unbind() {
   value_.BindValue(nullptr);
-  boundList_ = boundRow_ = 0;
+  index_ = QPersistentModelIndex();
 }
 
 void TSuperSpinEdit::CommitEdit(QWidget* next) {

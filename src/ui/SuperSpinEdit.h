@@ -4,6 +4,7 @@
 // actions::SpinValue; this class is its edit box and arrows.
 
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -54,14 +55,17 @@ class TSuperSpinEdit : public QObject {
   // Moves both parts into another parent widget.
   void SetParent(QWidget* parent);
 
-  // Sets the limits for the step at `row` of `list` and binds to the step's value. The
-  // editor remembers that step: what it reports belongs to it, wherever the rows scroll.
-  void ShowStep(actions::StepRecord& record, int list, int row);
+  // Shows the step of `index` (the action column of a list model) with the limits of its
+  // kind and row. The editor keeps the step's persistent index: what it reports belongs to
+  // that step, wherever the rows scroll or move; the owner writes it through the model.
+  void ShowStep(const QModelIndex& index);
   // Drops the binding; the editor then belongs to no step.
   void Unbind();
-  int BoundList() const { return boundList_; }
-  int BoundRow() const { return boundRow_; }
-  bool IsBound() const { return value_.Bound() != nullptr; }
+  const QPersistentModelIndex& Index() const { return index_; }
+  // The list and the 1-based row of the step it belongs to; 0 when none.
+  int BoundList() const;
+  int BoundRow() const { return index_.isValid() ? index_.row() + 1 : 0; }
+  bool IsBound() const { return index_.isValid() || value_.Bound() != nullptr; }
 
   // Whether the edit box holds the focus (the user may be typing into it).
   bool IsEditing() const { return edit_->hasFocus(); }
@@ -98,8 +102,7 @@ class TSuperSpinEdit : public QObject {
   bool shown_ = true;
   bool parsing_ = false;
   bool discarding_ = false;  // the focus leaves without the typed text being read
-  int boundList_ = 0;
-  int boundRow_ = 0;
+  QPersistentModelIndex index_;
 };
 
 }  // namespace ui

@@ -198,3 +198,36 @@ TEST(StepSlots, ShownSlotsFollowStepsAndScrolling) {
     EXPECT_EQ(SlotRow(c.topRow, 1), c.firstRow);
   }
 }
+
+// An editor that writes through its owner: shown values are limited, nothing is bound, and a
+// change only reaches the owner through OnValueChange.
+TEST(SpinValue, UnboundEditorShowsLimitedValuesAndOnlyReports) {
+  struct Case {
+    ActionKind kind;
+    int row;
+    int value;
+    int shown;
+    const char* text;
+  };
+  const Case cases[] = {
+      {ActionKind::Forward, 3, 15, 15, "1.5 seg"}, {ActionKind::Forward, 3, 400, 255, "25.5 seg"},
+      {ActionKind::Backward, 3, 0, 1, "0.1 seg"},  {ActionKind::GoToStep, 3, 9, 3, "paso 3"},
+      {ActionKind::GoToStep, 3, 2, 2, "paso 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    SpinValue editor(kDot);
+    StepRecord earlier = MakeStep(ActionKind::Forward, 20);
+    ShowStepInEditor(editor, earlier, 1, "paso ", " seg");  // bound before, as a slot may be
+    int reported = -1;
+    editor.OnValueChange = [&](std::int16_t value) { reported = value; };
+    ShowValueInEditor(editor, c.kind, c.row, c.value, "paso ", " seg");
+    EXPECT_EQ(editor.Bound(), nullptr);
+    EXPECT_EQ(editor.Position(), c.shown);
+    EXPECT_EQ(editor.Text(), c.text);
+    EXPECT_EQ(reported, -1);  // showing is no change
+    editor.ParseText("2");
+    EXPECT_EQ(reported, c.kind == ActionKind::GoToStep ? 2 : 20);
+    EXPECT_EQ(earlier.Value, 20);  // the step shown before is never written
+  }
+}

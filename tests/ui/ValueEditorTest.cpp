@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <functional>
 
 #include "GridWindow.h"
 #include "app/PictureSlot.h"
@@ -109,6 +110,38 @@ TEST(ValueEditorTest, ACommandWhileTypingKeepsTheValueOnItsStep) {
   EXPECT_EQ(w.lists().Step(1, 1).Value, 12);
   EXPECT_EQ(w.lists().Step(1, 2).kind(), ActionKind::TurnLeft);
   EXPECT_EQ(w.lists().Step(1, 2).Value, 25);
+}
+
+TEST(ValueEditorTest, AValueBeingTypedFollowsItsStepWhenTheListChangesUnderIt) {
+  struct Case {
+    const char* name;
+    std::function<void(ui::StepListModel*)> change;
+    int typedStepAfter;  // 0: the step is gone
+  };
+  const Case cases[] = {
+      {"a step inserted above", [](ui::StepListModel* m) { m->InsertTile(1, ActionKind::StopAndWait); }, 3},
+      {"the step moved to the top", [](ui::StepListModel* m) { m->MoveStep(2, 1); }, 1},
+      {"a step deleted below", [](ui::StepListModel* m) { m->KeyCommand(actions::EditKey::Delete, 3, 3); },
+       2},
+      {"the step deleted", [](ui::StepListModel* m) { m->KeyCommand(actions::EditKey::Delete, 2, 2); }, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridWindow w(false);
+    w.append(1, ActionKind::Forward, 3);
+    w.grid(1)->SetTopRow(1);
+    ClickValue(w, 1, 2);
+    Type(QStringLiteral("4,5"));
+    // Another view on the list changes it while the user types.
+    c.change(w.steps()->Model(1));
+    for (int row = 1; row <= w.lists().StepCount(1); ++row) {
+      const bool typed = row == c.typedStepAfter;
+      EXPECT_EQ(w.lists().Step(1, row).Value, typed                                                  ? 45
+                                              : w.lists().Step(1, row).kind() == ActionKind::Forward ? 12
+                                                                                                     : 10)
+          << row;
+    }
+  }
 }
 
 TEST(ValueEditorTest, ASetValueStaysInItsSetWhenTheTabChanges) {
