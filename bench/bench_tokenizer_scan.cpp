@@ -30,13 +30,12 @@ void FrontPasses(benchmark::State& state) {
   for (auto _ : state) {
     t->SetSource(source);
     t->TokenizeResult.TargetModule = tok::ModuleNone;
-    t->ReadTargetDirective = true;
     t->LanguageIs25 = 0;
     t->TokenizeResult.Port = nullptr;
     t->TokenizeResult.LanguageStart = 0;
     t->LoadDirectiveSymbols();
     t->ScanSource(false);
-    t->ReadTargetModuleDirective();
+    t->ReadTargetModuleDirective(true);
     t->ReadPortDirective();
     t->ReadLanguageDirective(false);
     t->SetDirectiveSymbolValues();

@@ -7,12 +7,16 @@ namespace tok {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 }  // namespace
 
-void Tokenizer::ReadTargetModuleDirective() {
+void Tokenizer::ReadTargetModuleDirective(bool readTarget) {
   ResultRecord& r = TokenizeResult;
   ElementIndex = 0;
   int fileCounter = 1;
@@ -20,7 +24,7 @@ void Tokenizer::ReadTargetModuleDirective() {
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 0) continue;
     const int start = ElementIndex - 1;
-    if (!ReadTargetDirective) {
+    if (!readTarget) {
       // The caller chose the module: the first $VARDA goes unread.
       int last = start;
       while (last + 1 < EndMark && ElementList[last].Kind != EndOfStatement) ++last;
@@ -88,8 +92,10 @@ void Tokenizer::ReadLanguageDirective(bool anyLanguageVersion) {
     if (e.Kind != Constant) RaiseTokenizeError(ErrExpectedConstant);
     const int version = e.Value;
     if (version != 100 && version != 200 && version != 250) RaiseTokenizeError(ErrInvalidVersion);
-    if (!anyLanguageVersion && r.TargetModule == ModuleVD1 && version != 100) RaiseTokenizeError(ErrVersionNotVD1);
-    if (!anyLanguageVersion && r.TargetModule >= ModuleVD2 && version == 100) RaiseTokenizeError(ErrVersionNotVD2);
+    if (!anyLanguageVersion && r.TargetModule == ModuleVD1 && version != 100)
+      RaiseTokenizeError(ErrVersionNotVD1);
+    if (!anyLanguageVersion && r.TargetModule >= ModuleVD2 && version == 100)
+      RaiseTokenizeError(ErrVersionNotVD2);
     LanguageIs25 = version == 250 ? 1 : 0;
     r.LanguageVersion = version;
     r.LanguageStart = e.Start;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "tokenizer/BitLayout.h"
@@ -91,7 +92,7 @@ class Tokenizer {
   bool SetSource(std::string_view text);
   static constexpr int SourceSizeLimit = SourceCapacity - 1;  // room for the end marker at SourceSize
 
-  bool Tokenize(bool DirectivesOnly, bool ReadTargetDirective, bool AnyLanguageVersion);
+  bool Tokenize(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion);
 
   // ---- errors -------------------------------------------------------------------------------
   [[noreturn]] void RaiseTokenizeError(int index);
@@ -118,9 +119,10 @@ class Tokenizer {
   void AddDeclaredName(std::string_view name);
 
   // ---- directives and conditional compilation ----------------------------------------------
-  void ReadTargetModuleDirective();
+  // Without `readTarget` the caller chose the module and the first $VARDA is removed unread.
+  void ReadTargetModuleDirective(bool readTarget);
   void ReadPortDirective();
-  void ReadLanguageDirective(bool AnyLanguageVersion);
+  void ReadLanguageDirective(bool anyLanguageVersion);
   void SetDirectiveSymbolValues();
   void ConditionalCompile();
   int PortNumber() const;  // the number after "COM", -1 without a $PORT directive
@@ -151,10 +153,7 @@ class Tokenizer {
   // ---- the program-wide records -------------------------------------------------------------
   ResultRecord TokenizeResult;
 
-  // Arguments of the running call.
-  bool DirectivesOnly = false;
-  bool ReadTargetDirective = true;
-  bool AnyLanguageVersion = false;
+  // 1 when the $TESSIC directive chose 2.5: the scanner, keywords and structures follow it.
   uint8_t LanguageIs25 = 0;
 
   // Scanner.
@@ -206,7 +205,11 @@ class Tokenizer {
 
  private:
   void Reset();
-  void RunPasses();
+  void RunPasses(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion);
+  void RunCompilePasses();
+
+  // The text of the last error; TokenizeResult.ErrorText points into it.
+  std::string ErrorMessage;
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
   void StartScan(bool Full);

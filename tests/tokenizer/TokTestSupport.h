@@ -38,11 +38,10 @@ inline std::unique_ptr<tok::Tokenizer> Make(std::string_view source, uint8_t mod
 // Returns the failure, or nothing when they all passed.
 inline std::optional<Failure> RunFront(tok::Tokenizer& t, bool conditional = true, bool any = false) {
   try {
-    t.ReadTargetDirective = false;
     t.LanguageIs25 = 0;
     t.LoadDirectiveSymbols();
     t.ScanSource(false);
-    t.ReadTargetModuleDirective();
+    t.ReadTargetModuleDirective(false);
     t.ReadPortDirective();
     t.ReadLanguageDirective(any);
     t.SetDirectiveSymbolValues();
