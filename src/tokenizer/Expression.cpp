@@ -162,7 +162,7 @@ class ExpressionCompiler {
 
   // At the CASE value the selector's comparison goes in, unless the value brings its own "=".
   void SpliceCaseComparison() {
-    const uint8_t compare = t.ControlStack.Empty() ? layout::CompareEqual : t.ControlStack.Top().CaseCompare;
+    const uint8_t compare = options.CaseCompare;
     if (e.Kind != Comparison) {
       Unread();
       e.Kind = Comparison;
@@ -285,16 +285,16 @@ void Tokenizer::StartExpression(bool AllowConditions, bool PinsAsConstants) {
   StartFreshExpression({AllowConditions, PinsAsConstants, false, 0});
 }
 
-void Tokenizer::StartCaseTest(int valueAt) {
-  StartFreshExpression({true, false, false, valueAt});
+void Tokenizer::StartCaseTest(int valueAt, uint8_t compare) {
+  StartFreshExpression({true, false, false, valueAt, compare});
 }
 
 void Tokenizer::StartCondition() {
   StartFreshExpression({true, false, true, 0});
 }
 
-void Tokenizer::StartCaseCondition(int valueAt) {
-  StartFreshExpression({true, false, true, valueAt});
+void Tokenizer::StartCaseCondition(int valueAt, uint8_t compare) {
+  StartFreshExpression({true, false, true, valueAt, compare});
 }
 
 void Tokenizer::CompileTargetVariable(bool Write) {

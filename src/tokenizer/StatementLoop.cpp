@@ -48,8 +48,7 @@ void DefineLabel(Tokenizer& t, const Element& name) {
 void StatementLoopPass(Tokenizer& t) {
   t.ElementIndex = 0;
   t.FixupCount = 0;
-  t.ControlStack.Depth = 0;
-  t.IfCount = t.ForCount = t.DoCount = t.SelectCount = 0;
+  t.Structures.Clear();
   t.TokenizeResult.DebugFlag = 0;
   t.CodeBitPos = static_cast<uint16_t>((t.GosubCount + 1) * layout::AddressFieldBits);
   t.GosubCount = 0;

@@ -40,8 +40,8 @@ void Tokenizer::Reset() {
   std::fill(std::begin(NextVarCell), std::end(NextVarCell), 0);
   VarBitsTotal = 0;
   CodeBitPos = 0;
-  ControlStack.Depth = 0;
-  IfCount = ForCount = DoCount = SelectCount = 0;
+  Structures.Clear();
+  Conditionals.Clear();
   FixupCount = 0;
   GosubCount = 0;
 }

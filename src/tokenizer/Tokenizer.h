@@ -14,6 +14,8 @@
 #include <string_view>
 
 #include "tokenizer/BitLayout.h"
+#include "tokenizer/ConditionalStack.h"
+#include "tokenizer/ControlStack.h"
 #include "tokenizer/Elements.h"
 #include "tokenizer/ErrorTable.h"
 #include "tokenizer/TokenizeResult.h"
@@ -34,35 +36,12 @@ struct ExprBits {
   uint16_t Words[layout::ExprWords] = {};
 };
 
-constexpr int NestingLimit = 16;  // per kind of structure
-constexpr int ExitSlotCount = 16;
-
-// One open structure: IF/FOR/DO/SELECT in the statement loop, #IF/#SELECT in the conditional
-// pass (which names the same fields differently, see ConditionalCompile.cpp).
-struct ControlFrame {
-  uint8_t Kind = 0;            // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
-  uint16_t Start = 0;          // element index of the opening keyword
-  uint16_t SelectorStart = 0;  // element index of the first element after SELECT
-  uint8_t CaseCompare = 0;     // comparison code spliced after the SELECT expression
-  uint16_t LoopAddress = 0;    // loop start; #IF: Skipping; #SELECT: CaseState
-  uint16_t PendingJump = 0;    // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
-  uint16_t ExitSlots[ExitSlotCount] = {};  // first 0 ends the list; #SELECT: [0] is SkipRest
-};
-
-constexpr int ControlStackLimit = 4 * NestingLimit;
-
-struct ControlStackRecord {
-  ControlFrame Frames[ControlStackLimit];
-  uint8_t Depth = 0;
-  ControlFrame& Top() { return Frames[Depth - 1]; }
-  bool Empty() const { return Depth == 0; }
-};
-
 struct ExpressionOptions {
   bool AllowConditions = false;  // comparisons, AND/OR/XOR and NOT
   bool PinsAsConstants = false;  // a pin name is its number, not its input bit
   bool Conditional = false;      // #IF/#SELECT: only what the compile-time evaluator knows
   int CaseValueAt = 0;           // element index of the CASE value spliced after the selector; 0 none
+  uint8_t CaseCompare = layout::CompareEqual;  // the comparison spliced before the CASE value
 };
 
 struct SourcePos {
@@ -130,9 +109,10 @@ class Tokenizer {
   // ---- expressions and object code ----------------------------------------------------------
   // Each Start* empties ExprBuffer and the operator stack, then compiles one expression.
   void StartExpression(bool AllowConditions, bool PinsAsConstants);
-  void StartCaseTest(int valueAt);       // "selector <CaseCompare> value", the value at element valueAt
-  void StartCondition();                 // a #IF condition, evaluated at compile time
-  void StartCaseCondition(int valueAt);  // a #CASE test, like StartCaseTest
+  // "selector <compare> value", the value at element valueAt.
+  void StartCaseTest(int valueAt, uint8_t compare);
+  void StartCondition();                                     // a #IF condition, evaluated at compile time
+  void StartCaseCondition(int valueAt, uint8_t compare);     // a #CASE test, like StartCaseTest
   void CompileExpression(const ExpressionOptions& options);  // inside an expression being compiled
   void CompileTargetVariable(bool Write);
   void EmitToken(int code);
@@ -192,11 +172,8 @@ class Tokenizer {
   int GosubCount = 0;
   Fixup FixupList[ElementLimit];
   int FixupCount = 0;
-  ControlStackRecord ControlStack;
-  uint8_t IfCount = 0;  // also the open #IF frames of the conditional pass
-  uint8_t ForCount = 0;
-  uint8_t DoCount = 0;
-  uint8_t SelectCount = 0;  // also the open #SELECT frames of the conditional pass
+  ControlStack Structures;        // IF/FOR/DO/SELECT of the statement loop
+  ConditionalStack Conditionals;  // #IF/#SELECT of the conditional pass
 
   // The VD1 tokenizer's copy of the source, taken right after the first scan, and its work record.
   char Vd1Source[SourceCapacity] = {};
@@ -243,7 +220,7 @@ class Tokenizer {
   void CondEndselect(const Element& directive);
   bool CaseValueIsRange();
   void CompileCaseValueList();
-  uint16_t CompileCaseValue(int SelectorStart, uint8_t compare, bool range);  // into ExprBuffer
+  void CompileCaseValue(int selectorStart, uint8_t compare);  // into ExprBuffer
 };
 
 }  // namespace tok
