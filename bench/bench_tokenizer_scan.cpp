@@ -42,10 +42,10 @@ void FrontPasses(benchmark::State& state) {
     t->LoadKeywordSymbols();
     t->ScanSource(true);
     t->ConditionalCompile();
-    benchmark::DoNotOptimize(t->EndMark);
+    benchmark::DoNotOptimize(t->Scan.EndMark);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(source.size()));
-  state.counters["elements"] = t->EndMark;
+  state.counters["elements"] = t->Scan.EndMark;
 }
 BENCHMARK(FrontPasses)->Unit(benchmark::kMicrosecond);
 

@@ -29,7 +29,7 @@ constexpr uint16_t ElseInstruction = 10;
 
 void Tokenizer::ConditionalCompile() {
   Conditionals.Clear();
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != CondDirective) continue;
@@ -69,7 +69,7 @@ void Tokenizer::ConditionalCompile() {
     }
   }
   if (LanguageIs25 && !Conditionals.Empty()) {
-    const Element& opening = ElementList[Conditionals.Top().Start];
+    const Element& opening = Scan.ElementList[Conditionals.Top().Start];
     TokenizeResult.ErrorStart = opening.Start;
     TokenizeResult.ErrorLength = opening.Length;
     RaiseTokenizeError(Conditionals.Top().Kind == CondType::Select ? ErrSelectWithoutEndselect
@@ -79,14 +79,14 @@ void Tokenizer::ConditionalCompile() {
 
 void Tokenizer::CondIf(const Element&) {
   if (Conditionals.OpenIfs() == NestingLimit) RaiseTokenizeError(ErrTooManyNestedIfs);
-  ConditionalFrame& frame = Conditionals.Push(CondType::IfThen, static_cast<uint16_t>(ElementIndex - 1));
+  ConditionalFrame& frame = Conditionals.Push(CondType::IfThen, static_cast<uint16_t>(Scan.ElementIndex - 1));
   StartCondition();
   Element e;
   NextElement(e);
   if (e.Kind != HashThen) RaiseTokenizeError(ErrExpectedHashThen);
-  DeleteStatement(frame.Start, ElementIndex - 1);
+  DeleteStatement(frame.Start, Scan.ElementIndex - 1);
   frame.Skipping = EvaluateExpr() == 0;
-  frame.SkipFrom = ElementIndex;
+  frame.SkipFrom = Scan.ElementIndex;
 }
 
 void Tokenizer::CondElse(const Element&) {
@@ -95,7 +95,7 @@ void Tokenizer::CondElse(const Element&) {
   if (frame.Kind == CondType::Select) RaiseTokenizeError(ErrExpectedEndselectStatement);
   if (frame.Kind == CondType::IfElse) RaiseTokenizeError(ErrExpectedHashEndif);
   frame.Kind = CondType::IfElse;
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
   if (!frame.Skipping) frame.SkipFrom = at;
   DeleteStatement(frame.SkipFrom, at);
   frame.Skipping = !frame.Skipping;
@@ -106,24 +106,24 @@ void Tokenizer::CondEndif(const Element&) {
   if (Conditionals.OpenIfs() == 0) RaiseTokenizeError(ErrEndifWithoutIf);
   ConditionalFrame& frame = Conditionals.Top();
   if (frame.Kind == CondType::Select) RaiseTokenizeError(ErrExpectedEndselectStatement);
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
   if (!frame.Skipping) frame.SkipFrom = at;
   DeleteStatement(frame.SkipFrom, at);
   Conditionals.Pop();
 }
 
 void Tokenizer::CondDefine(const Element&) {
-  const int first = ElementIndex - 1;
+  const int first = Scan.ElementIndex - 1;
   Element name;
   NextElement(name);
   if (name.Kind == Unresolved) {
-    if (LookupIsDeclared) RaiseTokenizeError(ErrSymbolAlreadyDefined);
+    if (LastLookup.DeclaredLater) RaiseTokenizeError(ErrSymbolAlreadyDefined);
   } else if (name.Kind != DefinedName) {
     RaiseTokenizeError(ErrExpectedUserSymbol);
   }
-  NewSymbol = LookupSymbol;
-  NewSymbol.SetName(ElementName(name).View());
-  if (SymbolTable.Full()) RaiseTokenizeError(ErrSymbolTableFull);
+  Symbol defined;
+  defined.SetName(ElementName(name).View());
+  if (Names.Full()) RaiseTokenizeError(ErrSymbolTableFull);
   uint16_t value = 0xFFFF;
   Element e;
   if (PeekElement(e) && e.Kind != EndOfStatement) {
@@ -133,15 +133,15 @@ void Tokenizer::CondDefine(const Element&) {
     value = EvaluateExpr();
   }
   if (name.Kind == DefinedName) {
-    SetSymbolValue(NewSymbol.NameView(), static_cast<int16_t>(value));
+    SetSymbolValue(defined.NameView(), static_cast<int16_t>(value));
   } else {
-    NewSymbol.Kind = DefinedName;
-    NewSymbol.Value = static_cast<int16_t>(value);
-    AddSymbol(NewSymbol);
+    defined.Kind = DefinedName;
+    defined.Value = static_cast<int16_t>(value);
+    AddSymbol(defined);
   }
   const bool found = NextElement(e);
   if (e.Kind != EndOfStatement) RaiseTokenizeError(ErrExpectedEnd);
-  DeleteStatement(first, found ? ElementIndex - 2 : EndMark - 1);
+  DeleteStatement(first, found ? Scan.ElementIndex - 2 : Scan.EndMark - 1);
 }
 
 void Tokenizer::CondError(const Element& directive) {
@@ -166,16 +166,16 @@ void Tokenizer::CondError(const Element& directive) {
 
 void Tokenizer::CondSelect(const Element&) {
   if (Conditionals.OpenSelects() == NestingLimit) RaiseTokenizeError(ErrTooManyNestedSelects);
-  ConditionalFrame& frame = Conditionals.Push(CondType::Select, static_cast<uint16_t>(ElementIndex - 1));
+  ConditionalFrame& frame = Conditionals.Push(CondType::Select, static_cast<uint16_t>(Scan.ElementIndex - 1));
   Element e;
   PeekElement(e);
-  frame.SelectorStart = ElementIndex;
+  frame.SelectorStart = Scan.ElementIndex;
   ConstValue(false, true);  // only the selector's syntax and names are checked here
   NextElement(e);
   if (e.Kind != EndOfStatement) RaiseTokenizeError(ErrExpectedEnd);
   const bool found = NextElement(e);
   if (e.Kind != CondDirective || e.Value != HashCase) RaiseTokenizeError(ErrExpectedHashCase);
-  if (found) --ElementIndex;  // left for the dispatcher
+  if (found) --Scan.ElementIndex;  // left for the dispatcher
 }
 
 // Compiles "selector <compare> value" into ExprBuffer, the value's elements spliced in after
@@ -183,8 +183,8 @@ void Tokenizer::CondSelect(const Element&) {
 void Tokenizer::CompileCaseValue(int selectorStart, uint8_t compare) {
   Element e;
   PeekElement(e);
-  const int spliceAt = ElementIndex;
-  ElementIndex = static_cast<uint16_t>(selectorStart);
+  const int spliceAt = Scan.ElementIndex;
+  Scan.ElementIndex = static_cast<uint16_t>(selectorStart);
   StartCaseCondition(spliceAt, compare);
 }
 
@@ -192,8 +192,8 @@ void Tokenizer::CompileCaseValue(int selectorStart, uint8_t compare) {
 bool Tokenizer::CaseValueIsRange() {
   Element next;
   PeekElement(next);
-  for (int i = ElementIndex; i < EndMark; ++i) {
-    const uint8_t kind = ElementList[i].Kind;
+  for (int i = Scan.ElementIndex; i < Scan.EndMark; ++i) {
+    const uint8_t kind = Scan.ElementList[i].Kind;
     if (kind == Deleted) continue;
     if (kind == ToWord) return true;
     if (kind == Comma || kind == EndOfStatement) return false;
@@ -234,7 +234,7 @@ void Tokenizer::CondCase(const Element&) {
   ConditionalFrame& frame = Conditionals.Top();
   if (frame.Kind != CondType::Select) RaiseTokenizeError(ErrExpectedEndifStatement);
   if (frame.Cases == CaseState::InTaken) {
-    frame.SkipRest = static_cast<uint16_t>(ElementIndex - 1);
+    frame.SkipRest = static_cast<uint16_t>(Scan.ElementIndex - 1);
     frame.Cases = CaseState::AfterTaken;
   }
   Element e;
@@ -253,7 +253,7 @@ void Tokenizer::CondCase(const Element&) {
     CompileCaseValueList();
   }
   if (frame.Cases == CaseState::NoneTaken && (isDefault || EvaluateExpr() != 0)) {
-    frame.KeepUntil = static_cast<uint16_t>(ElementIndex - 1);  // the end element of this line
+    frame.KeepUntil = static_cast<uint16_t>(Scan.ElementIndex - 1);  // the end element of this line
     frame.Cases = CaseState::InTaken;
   }
 }
@@ -262,7 +262,7 @@ void Tokenizer::CondEndselect(const Element&) {
   if (Conditionals.OpenSelects() == 0) RaiseTokenizeError(ErrEndselectWithoutSelect);
   ConditionalFrame& frame = Conditionals.Top();
   if (frame.Kind != CondType::Select) RaiseTokenizeError(ErrExpectedEndifStatement);
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
   if (frame.Cases == CaseState::InTaken) frame.SkipRest = at;
   if (frame.SkipRest != 0) {
     DeleteStatement(frame.Start, frame.KeepUntil);

@@ -94,7 +94,7 @@ bool IsInstruction(const Element& e, int keyword) {
 // THEN is followed by a label, a new name, or GOTO, one element and the statement's end.
 bool JumpForm(Tokenizer& t) {
   if (!t.LanguageIs25) return true;
-  const uint16_t index = t.ElementIndex;
+  const uint16_t index = t.Scan.ElementIndex;
   const int32_t errorStart = t.TokenizeResult.ErrorStart, errorLength = t.TokenizeResult.ErrorLength;
   bool jump = false;
   for (Element e = Next(t); !IsEnd(e); e = Next(t)) {
@@ -108,7 +108,7 @@ bool JumpForm(Tokenizer& t) {
     }
     break;
   }
-  t.ElementIndex = index;
+  t.Scan.ElementIndex = index;
   t.TokenizeResult.ErrorStart = errorStart;
   t.TokenizeResult.ErrorLength = errorLength;
   return jump;
@@ -194,7 +194,7 @@ void CheckUnclosedStructures(Tokenizer& t) {
   if (!t.LanguageIs25 || t.Structures.Empty()) return;
   const ControlFrame& f = Top(t);
   if (f.Kind == IfAfterElseSingle || f.Kind == IfAfterThenSingle) return;
-  t.ElementIndex = f.Start;
+  t.Scan.ElementIndex = f.Start;
   Next(t);  // the error marks the opening keyword
   switch (f.Kind) {
     case ForFrame:
@@ -260,7 +260,7 @@ void CompileEndIf(Tokenizer& t) {
 void CompileDo(Tokenizer& t) {
   if (t.Structures.OpenDos() >= NestingLimit) t.RaiseTokenizeError(ErrDoLimit);
   ControlFrame& f = PushFrame(t, DoFrame, KeywordIndex(t));
-  f.LoopAddress = t.CodeBitPos;
+  f.LoopAddress = t.Code.BitPos;
   if (IsEnd(Peek(t))) return;
   const Element word = Next(t);
   if (word.Kind != WhileWord && word.Kind != UntilWord) t.RaiseTokenizeError(ErrExpectedWhileUntil);
@@ -311,7 +311,7 @@ void CompileFor(Tokenizer& t) {
   const int start = KeywordIndex(t);
   CompileLet(t);  // the start value: all the code FOR writes
   ControlFrame& f = PushFrame(t, ForFrame, start);
-  f.LoopAddress = t.CodeBitPos;
+  f.LoopAddress = t.Code.BitPos;
   CheckForTail(t);
 }
 
@@ -319,14 +319,14 @@ void CompileNext(Tokenizer& t) {
   if (t.Structures.OpenFors() == 0) t.RaiseTokenizeError(ErrNextWithoutFor);
   RequireTop(t, ForFrame);
   ControlFrame& f = Top(t);
-  const uint16_t resume = t.ElementIndex;
+  const uint16_t resume = t.Scan.ElementIndex;
 
   // Compile the FOR line again, from the element after FOR.
-  t.ElementIndex = static_cast<uint16_t>(f.Start + 1);
+  t.Scan.ElementIndex = static_cast<uint16_t>(f.Start + 1);
   const uint16_t variable = static_cast<uint16_t>(NextLiveIndex(t));
   CompileVariableRead(t, 2);
   ToSlot(t, 1);
-  t.ElementIndex = variable;
+  t.Scan.ElementIndex = variable;
   CompileVariableWrite(t, 3);
   ToSlot(t, 2);
   Next(t);  // '='
@@ -351,7 +351,7 @@ void CompileNext(Tokenizer& t) {
 
   PatchExits(t, f, ExitSlotCount);
   PopFrame(t);
-  t.ElementIndex = resume;
+  t.Scan.ElementIndex = resume;
 }
 
 // ---- EXIT -------------------------------------------------------------------------------------
@@ -371,28 +371,28 @@ void CompileSelect(Tokenizer& t) {
   ControlFrame& f = PushFrame(t, SelectFrame, KeywordIndex(t));
   f.SelectorStart = static_cast<uint16_t>(NextLiveIndex(t));
   CompileValue(t, 0);  // checked only; every CASE compiles it again
-  const uint16_t end = t.ElementIndex;
+  const uint16_t end = t.Scan.ElementIndex;
   if (!IsEnd(Next(t))) t.RaiseTokenizeError(ErrExpectedEnd);
   if (!IsInstruction(Next(t), KwCase)) t.RaiseTokenizeError(ErrExpectedCase);
-  t.ElementIndex = end;
+  t.Scan.ElementIndex = end;
 }
 
 namespace {
 
 // Compiles "selector <compare> item" into ExprBuffer, the item starting at element `item`.
 void CaseTest(Tokenizer& t, const ControlFrame& f, uint8_t compare, int item) {
-  t.ElementIndex = f.SelectorStart;
+  t.Scan.ElementIndex = f.SelectorStart;
   t.ArgDepth = 0;
   t.StartCaseTest(item, compare);
 }
 
 // The kind of the element that ends the item starting at the current element.
 uint8_t ItemEnd(Tokenizer& t) {
-  const uint16_t index = t.ElementIndex;
+  const uint16_t index = t.Scan.ElementIndex;
   const int32_t errorStart = t.TokenizeResult.ErrorStart, errorLength = t.TokenizeResult.ErrorLength;
   Element e = Next(t);
   while (e.Kind != Comma && e.Kind != ToWord && !IsEnd(e)) e = Next(t);
-  t.ElementIndex = index;
+  t.Scan.ElementIndex = index;
   t.TokenizeResult.ErrorStart = errorStart;
   t.TokenizeResult.ErrorLength = errorLength;
   return e.Kind;
@@ -406,15 +406,15 @@ void CompileCase(Tokenizer& t) {
   ControlFrame& f = Top(t);
   uint16_t& bodyStart = f.CaseBodyStart;
   if (bodyStart != 0) {
-    if (t.CodeBitPos == bodyStart) t.RaiseTokenizeError(ErrEmptyCase);
+    if (t.Code.BitPos == bodyStart) t.RaiseTokenizeError(ErrEmptyCase);
     const int slot = FreeExitSlot(f, CaseExitSlots);
     if (slot < 0) t.RaiseTokenizeError(ErrCaseLimit);
     f.ExitSlots[slot] = ForwardGoto(t);
     PatchPending(t, f);
   }
   if (TakeIf(t, Instruction)) {
-    if (IsInstruction(t.ElementList[LastReadIndex(t)], KwElse)) return;  // CASE ELSE
-    t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
+    if (IsInstruction(t.Scan.ElementList[LastReadIndex(t)], KwElse)) return;  // CASE ELSE
+    t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
   }
 
   for (int n = 0;; ++n) {
@@ -441,7 +441,7 @@ void CompileCase(Tokenizer& t) {
       continue;
     }
     if (!IsEnd(sep)) t.RaiseTokenizeError(ErrExpectedCommaOrEnd);
-    t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // the end is the statement loop's
+    t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // the end is the statement loop's
     break;
   }
   Push(t);
@@ -449,14 +449,14 @@ void CompileCase(Tokenizer& t) {
   const uint16_t toBody = ReserveField(t);
   f.PendingJump = ForwardGoto(t);
   PatchHere(t, toBody);
-  bodyStart = t.CodeBitPos;
+  bodyStart = t.Code.BitPos;
 }
 
 void CompileEndSelect(Tokenizer& t) {
   if (t.Structures.OpenSelects() == 0) t.RaiseTokenizeError(ErrEndselectWithoutSelect);
   RequireTop(t, SelectFrame);
   ControlFrame& f = Top(t);
-  if (f.CaseBodyStart != 0 && t.CodeBitPos == f.CaseBodyStart) t.RaiseTokenizeError(ErrEmptyCase);
+  if (f.CaseBodyStart != 0 && t.Code.BitPos == f.CaseBodyStart) t.RaiseTokenizeError(ErrEmptyCase);
   PatchPending(t, f);
   PatchExits(t, f, CaseExitSlots);
   PopFrame(t);

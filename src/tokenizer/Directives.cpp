@@ -18,16 +18,16 @@ char Upper(char c) {
 
 void Tokenizer::ReadTargetModuleDirective(bool readTarget) {
   ResultRecord& r = TokenizeResult;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   int fileCounter = 1;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 0) continue;
-    const int start = ElementIndex - 1;
+    const int start = Scan.ElementIndex - 1;
     if (!readTarget) {
       // The caller chose the module: the first $VARDA goes unread.
       int last = start;
-      while (last + 1 < EndMark && ElementList[last].Kind != EndOfStatement) ++last;
+      while (last + 1 < Scan.EndMark && Scan.ElementList[last].Kind != EndOfStatement) ++last;
       DeleteElements(start, last);
       return;
     }
@@ -51,17 +51,17 @@ void Tokenizer::ReadTargetModuleDirective(bool readTarget) {
     }
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 
 void Tokenizer::ReadPortDirective() {
   ResultRecord& r = TokenizeResult;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 1) continue;
-    const int start = ElementIndex - 1;
+    const int start = Scan.ElementIndex - 1;
     if (r.Port != nullptr) RaiseTokenizeError(ErrDuplicateDirective);
     NextElement(e);
     bool good = e.Kind == Unresolved && e.Length >= 4;
@@ -75,18 +75,18 @@ void Tokenizer::ReadPortDirective() {
     NextElement(e);
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 
 void Tokenizer::ReadLanguageDirective(bool anyLanguageVersion) {
   ResultRecord& r = TokenizeResult;
   r.LanguageVersion = r.TargetModule == ModuleVD1 ? 100 : 200;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 2) continue;
-    const int start = ElementIndex - 1;
+    const int start = Scan.ElementIndex - 1;
     if (r.LanguageStart != 0) RaiseTokenizeError(ErrDuplicateDirective);
     NextElement(e);
     if (e.Kind != Constant) RaiseTokenizeError(ErrExpectedConstant);
@@ -103,7 +103,7 @@ void Tokenizer::ReadLanguageDirective(bool anyLanguageVersion) {
     NextElement(e);
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 

@@ -7,7 +7,9 @@ namespace tok {
 
 namespace {
 
-uint16_t Truth(bool b) { return b ? 0xFFFF : 0; }
+uint16_t Truth(bool b) {
+  return b ? 0xFFFF : 0;
+}
 
 }  // namespace
 
@@ -38,25 +40,54 @@ uint16_t Tokenizer::EvaluateExpr() {
       const uint16_t y = stack[--depth];
       uint16_t& x = stack[depth - 1];
       switch (code) {
-        case 10: x = x & y; break;
-        case 11: x = x | y; break;
-        case 12: x = x ^ y; break;
-        case 15: x = static_cast<uint16_t>(x + y); break;
-        case 16: x = static_cast<uint16_t>(x - y); break;
-        case 18: x = static_cast<uint16_t>(uint32_t{x} * y); break;
+        case 10:
+          x = x & y;
+          break;
+        case 11:
+          x = x | y;
+          break;
+        case 12:
+          x = x ^ y;
+          break;
+        case 15:
+          x = static_cast<uint16_t>(x + y);
+          break;
+        case 16:
+          x = static_cast<uint16_t>(x - y);
+          break;
+        case 18:
+          x = static_cast<uint16_t>(uint32_t{x} * y);
+          break;
         case 21:
           if (y == 0) RaiseTokenizeError(ErrDivideByZero);
           x = static_cast<uint16_t>(x / y);
           break;
-        case 23: x = static_cast<uint16_t>(static_cast<uint32_t>(x) << (y % 32)); break;
-        case 24: x = static_cast<uint16_t>(static_cast<uint32_t>(x) >> (y % 32)); break;
-        case 26: x = Truth(x >= y); break;
-        case 27: x = Truth(x <= y); break;
-        case 28: x = Truth(x == y); break;
-        case 29: x = Truth(x != y); break;
-        case 30: x = Truth(x > y); break;
-        case 31: x = Truth(x < y); break;
-        default: break;
+        case 23:
+          x = static_cast<uint16_t>(static_cast<uint32_t>(x) << (y % 32));
+          break;
+        case 24:
+          x = static_cast<uint16_t>(static_cast<uint32_t>(x) >> (y % 32));
+          break;
+        case 26:
+          x = Truth(x >= y);
+          break;
+        case 27:
+          x = Truth(x <= y);
+          break;
+        case 28:
+          x = Truth(x == y);
+          break;
+        case 29:
+          x = Truth(x != y);
+          break;
+        case 30:
+          x = Truth(x > y);
+          break;
+        case 31:
+          x = Truth(x < y);
+          break;
+        default:
+          break;
       }
     }
     if (reader.Remaining() > 0) reader.Read(1);  // the lead bit of the next token
@@ -64,7 +95,7 @@ uint16_t Tokenizer::EvaluateExpr() {
   return stack[0];
 }
 
-bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
+ConstantValue Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
   uint16_t accumulator = 0;
   int pending = 15;  // "+"
   bool known = true;
@@ -88,36 +119,51 @@ bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
       known = false;
     } else {
       if (e.Kind != Unresolved) RaiseTokenizeError(ErrCondExpectedValue);
-      if (LookupIsDeclared) RaiseTokenizeError(ErrCondIllegalSymbol);
+      if (LastLookup.DeclaredLater) RaiseTokenizeError(ErrCondIllegalSymbol);
       operand = 0;
     }
     if (negate) operand = static_cast<uint16_t>(-operand);
     if ((pending == 23 || pending == 24) && operand > 16) operand = 16;
     switch (pending) {
-      case 10: accumulator &= operand; break;
-      case 11: accumulator |= operand; break;
-      case 12: accumulator ^= operand; break;
-      case 15: accumulator = static_cast<uint16_t>(accumulator + operand); break;
-      case 16: accumulator = static_cast<uint16_t>(accumulator - operand); break;
-      case 18: accumulator = static_cast<uint16_t>(uint32_t{accumulator} * operand); break;
+      case 10:
+        accumulator &= operand;
+        break;
+      case 11:
+        accumulator |= operand;
+        break;
+      case 12:
+        accumulator ^= operand;
+        break;
+      case 15:
+        accumulator = static_cast<uint16_t>(accumulator + operand);
+        break;
+      case 16:
+        accumulator = static_cast<uint16_t>(accumulator - operand);
+        break;
+      case 18:
+        accumulator = static_cast<uint16_t>(uint32_t{accumulator} * operand);
+        break;
       case 21:
         if (operand == 0) RaiseTokenizeError(ErrDivideByZero);
         accumulator = static_cast<uint16_t>(accumulator / operand);
         break;
-      case 23: accumulator = static_cast<uint16_t>(static_cast<uint32_t>(accumulator) << operand); break;
-      case 24: accumulator = static_cast<uint16_t>(accumulator >> operand); break;
+      case 23:
+        accumulator = static_cast<uint16_t>(static_cast<uint32_t>(accumulator) << operand);
+        break;
+      case 24:
+        accumulator = static_cast<uint16_t>(accumulator >> operand);
+        break;
     }
     Element next;
     if (!PeekElement(next) || next.Kind != BinaryOperator) break;
     const int op = next.Value;
-    if (!(op == 10 || op == 11 || op == 12 || op == 15 || op == 16 || op == 18 || op == 21 || op == 23 || op == 24))
+    if (!(op == 10 || op == 11 || op == 12 || op == 15 || op == 16 || op == 18 || op == 21 || op == 23 ||
+          op == 24))
       break;
     NextElement(next);
     pending = op;
   }
-  NewSymbol.Kind = Constant;
-  NewSymbol.Value = static_cast<int16_t>(accumulator);
-  return known;
+  return {known, accumulator};
 }
 
 }  // namespace tok

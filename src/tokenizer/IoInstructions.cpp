@@ -313,7 +313,7 @@ void CompileButton(Tokenizer& t) {
   const uint16_t workspace = static_cast<uint16_t>(NextLiveIndex(t));
   CompileVariableRead(t, 4);
   ToSlot(t, 2);
-  t.ElementIndex = workspace;
+  t.Scan.ElementIndex = workspace;
   CompileVariableWrite(t, 1);
   ToSlot(t, 3);
   ExpectComma(t);

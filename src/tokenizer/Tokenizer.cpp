@@ -39,11 +39,9 @@ void Tokenizer::Reset() {
   std::fill(std::begin(r.VarCounts), std::end(r.VarCounts), 0);
   std::fill(std::begin(NextVarCell), std::end(NextVarCell), 0);
   VarBitsTotal = 0;
-  CodeBitPos = 0;
+  Code.Clear();
   Structures.Clear();
   Conditionals.Clear();
-  FixupCount = 0;
-  GosubCount = 0;
 }
 
 bool Tokenizer::Tokenize(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion) {
@@ -110,8 +108,8 @@ void Tokenizer::RaiseTokenizeError(int index) {
 }
 
 void Tokenizer::RaiseScanError(int extra, int index) {
-  TokenizeResult.ErrorStart = TokenStart;
-  TokenizeResult.ErrorLength = ScanPos + extra - TokenStart;
+  TokenizeResult.ErrorStart = Scan.TokenStart;
+  TokenizeResult.ErrorLength = Scan.ScanPos + extra - Scan.TokenStart;
   RaiseTokenizeError(index);
 }
 

@@ -14,10 +14,13 @@
 #include <string_view>
 
 #include "tokenizer/BitLayout.h"
+#include "tokenizer/CodeWriter.h"
 #include "tokenizer/ConditionalStack.h"
 #include "tokenizer/ControlStack.h"
+#include "tokenizer/ElementScanner.h"
 #include "tokenizer/Elements.h"
 #include "tokenizer/ErrorTable.h"
+#include "tokenizer/SymbolTables.h"
 #include "tokenizer/TokenizeResult.h"
 
 namespace tok {
@@ -28,12 +31,16 @@ class ETokenizeError : public std::exception {
   const char* what() const noexcept override { return "ETokenizeError"; }
 };
 
-constexpr int ElementLimit = 10240;
-
 // An expression buffer: ExprBuffer is buffer 0, the ExprSlots are buffers 1..3.
 struct ExprBits {
   uint16_t BitCount = 0;
   uint16_t Words[layout::ExprWords] = {};
+};
+
+// A constant expression of a declaration: its value, and whether every name in it was known.
+struct ConstantValue {
+  bool Known = true;
+  uint16_t Value = 0;
 };
 
 struct ExpressionOptions {
@@ -42,16 +49,6 @@ struct ExpressionOptions {
   bool Conditional = false;      // #IF/#SELECT: only what the compile-time evaluator knows
   int CaseValueAt = 0;           // element index of the CASE value spliced after the selector; 0 none
   uint8_t CaseCompare = layout::CompareEqual;  // the comparison spliced before the CASE value
-};
-
-struct SourcePos {
-  uint16_t Start = 0;
-  uint16_t Length = 0;
-};
-
-struct Fixup {
-  uint16_t ElementIndex = 0;  // the label name
-  uint16_t Position = 0;      // the reserved address field
 };
 
 struct Vd1WorkRecord;  // the VD1 tokenizer's own work record (tokenizer/vd1)
@@ -123,7 +120,7 @@ class Tokenizer {
   void AppendExprBuffer(int from, int code);
   void CopyExprToCode(int buffer, bool Lead);
   uint16_t EvaluateExpr();
-  bool ConstValue(bool MustBeKnown, bool Conditional);
+  ConstantValue ConstValue(bool MustBeKnown, bool Conditional);
   void ApplyModifiers(Element& element);
   void WriteBits(int count, uint16_t value);
   void ClearExprBuffer(int buffer) { ExprBuffers[buffer].BitCount = 0; }
@@ -136,21 +133,12 @@ class Tokenizer {
   // 1 when the $TESSIC directive chose 2.5: the scanner, keywords and structures follow it.
   uint8_t LanguageIs25 = 0;
 
-  // Scanner.
-  Element ElementList[ElementLimit];
-  uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
-  uint16_t EndMark = 0;
-  uint8_t LastWasEnd = 1;
-  int16_t SkipBack[ElementLimit] = {};  // per deleted element: an earlier index, all deleted between
-  int TokenStart = 0;                   // scanner: start of the current token
-  int ScanPos = 0;                      // scanner: current position in Source
-
-  // Symbols.
-  HashedSymbols SymbolTable;
-  HashedSymbols DeclaredNames;
-  Symbol LookupSymbol;            // what the last LookupName found
-  bool LookupIsDeclared = false;  // the last LookupName met a name declared later in the source
-  Symbol NewSymbol;
+  ElementScanner Scan;            // the element list and the positions in it and in Source
+  SymbolTables Names;             // the symbol table and DeclaredNames
+  LookupResult LastLookup;        // what the lookup of the last name scanned or read found
+  CodeWriter Code;                // code position, DATA sources, label fixups, GOSUB numbers
+  ControlStack Structures;        // IF/FOR/DO/SELECT of the statement loop
+  ConditionalStack Conditionals;  // #IF/#SELECT of the conditional pass
 
   // Expressions.
   ExprBits ExprBuffers[4];
@@ -158,22 +146,15 @@ class Tokenizer {
   uint8_t OperatorTop = 0;
   uint8_t OperatorFloor = 0;
   uint8_t GroupLevel = 0;
-  uint8_t ArgDepth = 0;
-
-  // Object code.
-  uint16_t CodeBitPos = 0;
-  SourcePos SourcePosTable[EEPROMSize];
+  uint8_t ArgDepth = 0;  // evaluation-stack depth the expression in ExprBuffer reaches
 
   // Declarations (variable allocation).
   uint8_t NextVarCell[4] = {};
   uint8_t VarBitsTotal = 0;
 
-  // Statements and structures.
-  int GosubCount = 0;
-  Fixup FixupList[ElementLimit];
-  int FixupCount = 0;
-  ControlStack Structures;        // IF/FOR/DO/SELECT of the statement loop
-  ConditionalStack Conditionals;  // #IF/#SELECT of the conditional pass
+  // For the map and disassembly reports: the symbol table and where the code ends.
+  const HashedSymbols& SymbolTable = Names.Symbols;
+  const uint16_t& CodeBitPos = Code.BitPos;
 
   // The VD1 tokenizer's copy of the source, taken right after the first scan, and its work record.
   char Vd1Source[SourceCapacity] = {};
@@ -191,10 +172,9 @@ class Tokenizer {
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
   void StartScan(bool Full);
   void ScanCharacter(int c);
-  int LiveBefore(int index);
   // The next element that is not deleted, names resolved, without moving past it; ElementIndex
   // stops on it. False at the end of the list.
-  bool ReadLiveElement(Element& element);  // the last element before `index` not deleted, -1 when none
+  bool ReadLiveElement(Element& element);
   int ReadChar();
   void ReadName();
   uint16_t ReadNumber(int base, int places);

@@ -79,8 +79,8 @@ inline std::optional<Failure> TokenizeFor(tok::Tokenizer& t, uint8_t module = to
 // The live elements as "kind:value@start+length" separated by spaces.
 inline std::string Elements(const tok::Tokenizer& t) {
   std::string out;
-  for (int i = 0; i < t.EndMark; ++i) {
-    const tok::Element& e = t.ElementList[i];
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    const tok::Element& e = t.Scan.ElementList[i];
     if (e.Kind == tok::Deleted) continue;
     if (!out.empty()) out += ' ';
     out += std::to_string(e.Kind) + ':' + std::to_string(e.Value) + '@' + std::to_string(e.Start) + '+' +
@@ -92,8 +92,8 @@ inline std::string Elements(const tok::Tokenizer& t) {
 // The live elements as their source text, line ends as ";" and ':' as ":".
 inline std::string LiveText(const tok::Tokenizer& t, std::string_view source) {
   std::string out;
-  for (int i = 0; i < t.EndMark; ++i) {
-    const tok::Element& e = t.ElementList[i];
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    const tok::Element& e = t.Scan.ElementList[i];
     if (e.Kind == tok::Deleted) continue;
     if (!out.empty()) out += ' ';
     if (e.Kind == tok::EndOfStatement)
