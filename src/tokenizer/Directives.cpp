@@ -1,6 +1,7 @@
 // The editor directives, read from the directive-mode element list: $VARDA (target module
 // and project files), $PORT (serial port) and $TESSIC (language version).
 
+#include "tokenizer/CharacterClasses.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace tok {

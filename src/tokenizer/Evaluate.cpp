@@ -39,56 +39,30 @@ uint16_t Tokenizer::EvaluateExpr() {
     } else if (depth >= 2) {
       const uint16_t y = stack[--depth];
       uint16_t& x = stack[depth - 1];
+      // clang-format off
       switch (code) {
-        case 10:
-          x = x & y;
-          break;
-        case 11:
-          x = x | y;
-          break;
-        case 12:
-          x = x ^ y;
-          break;
-        case 15:
-          x = static_cast<uint16_t>(x + y);
-          break;
-        case 16:
-          x = static_cast<uint16_t>(x - y);
-          break;
-        case 18:
-          x = static_cast<uint16_t>(uint32_t{x} * y);
-          break;
+        case 10: x = x & y; break;
+        case 11: x = x | y; break;
+        case 12: x = x ^ y; break;
+        case 15: x = static_cast<uint16_t>(x + y); break;
+        case 16: x = static_cast<uint16_t>(x - y); break;
+        case 18: x = static_cast<uint16_t>(uint32_t{x} * y); break;
         case 21:
           if (y == 0) RaiseTokenizeError(ErrDivideByZero);
           x = static_cast<uint16_t>(x / y);
           break;
-        case 23:
-          x = static_cast<uint16_t>(static_cast<uint32_t>(x) << (y % 32));
-          break;
-        case 24:
-          x = static_cast<uint16_t>(static_cast<uint32_t>(x) >> (y % 32));
-          break;
-        case 26:
-          x = Truth(x >= y);
-          break;
-        case 27:
-          x = Truth(x <= y);
-          break;
-        case 28:
-          x = Truth(x == y);
-          break;
-        case 29:
-          x = Truth(x != y);
-          break;
-        case 30:
-          x = Truth(x > y);
-          break;
-        case 31:
-          x = Truth(x < y);
-          break;
+        case 23: x = static_cast<uint16_t>(static_cast<uint32_t>(x) << (y % 32)); break;
+        case 24: x = static_cast<uint16_t>(static_cast<uint32_t>(x) >> (y % 32)); break;
+        case 26: x = Truth(x >= y); break;
+        case 27: x = Truth(x <= y); break;
+        case 28: x = Truth(x == y); break;
+        case 29: x = Truth(x != y); break;
+        case 30: x = Truth(x > y); break;
+        case 31: x = Truth(x < y); break;
         default:
           break;
       }
+      // clang-format on
     }
     if (reader.Remaining() > 0) reader.Read(1);  // the lead bit of the next token
   }
@@ -124,36 +98,22 @@ ConstantValue Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
     }
     if (negate) operand = static_cast<uint16_t>(-operand);
     if ((pending == 23 || pending == 24) && operand > 16) operand = 16;
+    // clang-format off
     switch (pending) {
-      case 10:
-        accumulator &= operand;
-        break;
-      case 11:
-        accumulator |= operand;
-        break;
-      case 12:
-        accumulator ^= operand;
-        break;
-      case 15:
-        accumulator = static_cast<uint16_t>(accumulator + operand);
-        break;
-      case 16:
-        accumulator = static_cast<uint16_t>(accumulator - operand);
-        break;
-      case 18:
-        accumulator = static_cast<uint16_t>(uint32_t{accumulator} * operand);
-        break;
+      case 10: accumulator &= operand; break;
+      case 11: accumulator |= operand; break;
+      case 12: accumulator ^= operand; break;
+      case 15: accumulator = static_cast<uint16_t>(accumulator + operand); break;
+      case 16: accumulator = static_cast<uint16_t>(accumulator - operand); break;
+      case 18: accumulator = static_cast<uint16_t>(uint32_t{accumulator} * operand); break;
       case 21:
         if (operand == 0) RaiseTokenizeError(ErrDivideByZero);
         accumulator = static_cast<uint16_t>(accumulator / operand);
         break;
-      case 23:
-        accumulator = static_cast<uint16_t>(static_cast<uint32_t>(accumulator) << operand);
-        break;
-      case 24:
-        accumulator = static_cast<uint16_t>(accumulator >> operand);
-        break;
+      case 23: accumulator = static_cast<uint16_t>(static_cast<uint32_t>(accumulator) << operand); break;
+      case 24: accumulator = static_cast<uint16_t>(accumulator >> operand); break;
     }
+    // clang-format on
     Element next;
     if (!PeekElement(next) || next.Kind != BinaryOperator) break;
     const int op = next.Value;

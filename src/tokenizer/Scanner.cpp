@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tokenizer/CharacterClasses.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace tok {
@@ -12,23 +13,13 @@ namespace {
 
 constexpr char LineEnd = 3;
 
-uint8_t Upper(uint8_t c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c;
-}
-bool IsLetter(uint8_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsNameChar(uint8_t c) {
-  return IsLetter(c) || (c >= '0' && c <= '9');
-}
-bool IsBlank(uint8_t c) {
-  return c == ' ' || c == '\t';
-}
+using chars::IsBlank;
+using chars::IsNameChar;
+using chars::IsNameStart;
+using chars::Upper;
 
 bool IsDigitOf(uint8_t c, int base) {
-  if (base == 2) return c == '0' || c == '1';
-  if (base == 10) return c >= '0' && c <= '9';
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+  return chars::DigitValue(c, base) >= 0;
 }
 
 bool IsFileNameChar(uint8_t c) {
@@ -129,7 +120,7 @@ void Tokenizer::ScanCharacter(int c) {
     default:
       if (c >= '0' && c <= '9') {
         AddElement(Constant, ReadNumber(10, 0), false);
-      } else if (IsLetter(static_cast<uint8_t>(c))) {
+      } else if (IsNameStart(static_cast<uint8_t>(c))) {
         ReadName();
       } else {
         ScanOperator(static_cast<char>(c));
@@ -290,7 +281,7 @@ void Tokenizer::ScanCommentDirective() {
     } else if (c == '}') {
       AddElement(RightBrace, 0, false);
       return skipLine();
-    } else if (IsLetter(static_cast<uint8_t>(c)) && words < 3) {
+    } else if (IsNameStart(static_cast<uint8_t>(c)) && words < 3) {
       ReadName();
       ++words;
     } else if (IsFileNameChar(static_cast<uint8_t>(c)) && words >= 3) {
