@@ -1,4 +1,4 @@
-// The element list's own operations: appending, skipping and deleting elements.
+// Deleting elements from the list.
 
 #include "tokenizer/ElementScanner.h"
 
@@ -9,16 +9,6 @@ void ElementScanner::StartScan() {
   EndMark = 0;
   LastWasEnd = 1;
   ScanPos = 0;
-}
-
-void ElementScanner::Append(const Element& element) {
-  skipBack_[ElementIndex] = static_cast<int16_t>(ElementIndex - 1);
-  ElementList[ElementIndex++] = element;
-}
-
-bool ElementScanner::SkipDeleted() {
-  while (ElementIndex < EndMark && ElementList[ElementIndex].Kind == Deleted) ++ElementIndex;
-  return ElementIndex < EndMark;
 }
 
 void ElementScanner::DeleteElements(int first, int last) {

@@ -13,19 +13,26 @@ constexpr int ElementLimit = 10240;
 
 struct ElementScanner {
   Element ElementList[ElementLimit];
-  uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
-  uint16_t EndMark = 0;       // the number of elements the scan produced
+  uint16_t ElementIndex = 0;  // read position of the passes
+  uint16_t EndMark = 0;       // elements in the list; the scan appends here
   uint8_t LastWasEnd = 1;     // the last element added ends a statement
   int TokenStart = 0;         // start of the current token in Source
   int ScanPos = 0;            // current position in Source
 
   // Before a scan: an empty list, the scan at the start of the source.
   void StartScan();
-  bool Full() const { return ElementIndex >= ElementLimit; }
-  void Append(const Element& element);  // the caller checks Full()
+  bool Full() const { return EndMark >= ElementLimit; }
+  // The caller checks Full().
+  void Append(const Element& element) {
+    skipBack_[EndMark] = static_cast<int16_t>(EndMark - 1);
+    ElementList[EndMark++] = element;
+  }
 
   // Moves the read position onto the next element that is not deleted; false at the end.
-  bool SkipDeleted();
+  bool SkipDeleted() {
+    while (ElementIndex < EndMark && ElementList[ElementIndex].Kind == Deleted) ++ElementIndex;
+    return ElementIndex < EndMark;
+  }
   // Marks elements first..last deleted.
   void DeleteElements(int first, int last);
   // Deletes a statement's elements, and its end too when that would leave an empty statement.

@@ -105,9 +105,9 @@ void Tokenizer::ScanCharacter(int c) {
       break;
     case '$': {
       ReadName();
-      const Element& named = Scan.ElementList[Scan.ElementIndex - 1];
+      const Element& named = Scan.ElementList[Scan.EndMark - 1];
       if (LanguageIs25 && named.Kind != Unresolved) break;
-      --Scan.ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
+      --Scan.EndMark;  // not a directive word: the "$" starts a hexadecimal number
       Scan.ScanPos = Scan.TokenStart + 1;
       AddElement(Constant, ReadNumber(16, 0), false);
       break;
@@ -115,7 +115,7 @@ void Tokenizer::ScanCharacter(int c) {
     case '#':
       if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
       ReadName();
-      if (Scan.ElementList[Scan.ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
+      if (Scan.ElementList[Scan.EndMark - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
       break;
     default:
       if (c >= '0' && c <= '9') {
@@ -129,19 +129,17 @@ void Tokenizer::ScanCharacter(int c) {
 }
 
 void Tokenizer::FinishScan() {
-  if (Scan.LastWasEnd && Scan.ElementIndex > 0 &&
-      Scan.ElementList[Scan.ElementIndex - 1].Kind != EndOfStatement) {
+  if (Scan.LastWasEnd && Scan.EndMark > 0 && Scan.ElementList[Scan.EndMark - 1].Kind != EndOfStatement) {
     // Only after a continuation comma: the statement still needs its end, one past the line
     // end that follows the comma; a source that ends right after the comma has no such line
     // end, and the element stays at the closing marker.
-    const Element& last = Scan.ElementList[Scan.ElementIndex - 1];
+    const Element& last = Scan.ElementList[Scan.EndMark - 1];
     Scan.TokenStart = std::min(last.Start + last.Length + 1, Scan.ScanPos);
     Scan.LastWasEnd = 0;
     AddElement(EndOfStatement, 0, true);
   }
   // The closing end takes the token start and scan position where the loop stopped.
   AddElement(EndOfStatement, 0, true);
-  Scan.EndMark = Scan.ElementIndex;
 }
 
 void Tokenizer::ReadName() {
@@ -159,8 +157,8 @@ void Tokenizer::ReadName() {
   LookupName(name.View());
   AddElement(LastLookup.Kind, static_cast<uint16_t>(LastLookup.Value), false);
   const uint8_t kind = LastLookup.Kind;
-  if ((kind == ConWord || kind == DataWord || kind == PinWord || kind == VarWord) && Scan.ElementIndex >= 2) {
-    const Element& before = Scan.ElementList[Scan.ElementIndex - 2];
+  if ((kind == ConWord || kind == DataWord || kind == PinWord || kind == VarWord) && Scan.EndMark >= 2) {
+    const Element& before = Scan.ElementList[Scan.EndMark - 2];
     if (before.Kind == Unresolved) AddDeclaredName(ElementName(before).View());
   }
 }
@@ -272,8 +270,7 @@ void Tokenizer::ScanCommentDirective() {
     } else if (c == '$') {
       ReadName();
       ++words;
-      if (Scan.ElementList[Scan.ElementIndex - 1].Kind != DirectiveWord)
-        RaiseScanError(0, ErrExpectedDirective);
+      if (Scan.ElementList[Scan.EndMark - 1].Kind != DirectiveWord) RaiseScanError(0, ErrExpectedDirective);
     } else if (c == ',') {
       AddElement(Comma, 0, false);
     } else if (c >= '0' && c <= '9') {

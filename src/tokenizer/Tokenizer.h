@@ -1,8 +1,9 @@
 #pragma once
-// The Tessic tokenizer: one object owns the result record and every table and work area of a
-// compilation. Tokenize() runs the passes in their fixed order; the building blocks below are
-// public because the later passes (declarations, statements, packets, the VD1 compiler; see
-// Passes.h) call them.
+// The Tessic tokenizer: one object owns the result record and the work areas of a compilation,
+// each kept by its owner (the element scanner, the symbol tables, the code writer, the stack of
+// open structures and the one of open #IF/#SELECT blocks). Tokenize() runs the passes in their
+// fixed order; the building blocks below are public because the later passes (declarations,
+// statements, packets, the VD1 compiler; see Passes.h) call them.
 //
 // Every failure raises ETokenizeError through RaiseTokenizeError; Tokenize catches it, so
 // callers only see TokenizeResult.Success.
@@ -146,7 +147,9 @@ class Tokenizer {
   uint8_t OperatorTop = 0;
   uint8_t OperatorFloor = 0;
   uint8_t GroupLevel = 0;
-  uint8_t ArgDepth = 0;  // evaluation-stack depth the expression in ExprBuffer reaches
+  // Evaluation-stack depth the expression in ExprBuffer reaches: set where a compile starts
+  // (the values the instruction has stacked before it), then kept by every token emitted.
+  uint8_t ArgDepth = 0;
 
   // Declarations (variable allocation).
   uint8_t NextVarCell[4] = {};
