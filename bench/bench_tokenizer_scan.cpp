@@ -30,23 +30,22 @@ void FrontPasses(benchmark::State& state) {
   for (auto _ : state) {
     t->SetSource(source);
     t->TokenizeResult.TargetModule = tok::ModuleNone;
-    t->ReadTargetDirective = true;
     t->LanguageIs25 = 0;
     t->TokenizeResult.Port = nullptr;
     t->TokenizeResult.LanguageStart = 0;
     t->LoadDirectiveSymbols();
     t->ScanSource(false);
-    t->ReadTargetModuleDirective();
+    t->ReadTargetModuleDirective(true);
     t->ReadPortDirective();
     t->ReadLanguageDirective(false);
     t->SetDirectiveSymbolValues();
     t->LoadKeywordSymbols();
     t->ScanSource(true);
     t->ConditionalCompile();
-    benchmark::DoNotOptimize(t->EndMark);
+    benchmark::DoNotOptimize(t->Scan.EndMark);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(source.size()));
-  state.counters["elements"] = t->EndMark;
+  state.counters["elements"] = t->Scan.EndMark;
 }
 BENCHMARK(FrontPasses)->Unit(benchmark::kMicrosecond);
 

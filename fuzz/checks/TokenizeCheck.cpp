@@ -16,7 +16,8 @@ bool IsTableText(std::string_view text) {
   for (std::string_view row : tok::ErrorTable)
     if (text == row) return true;
   for (int number = 100; number < 300; ++number)
-    if (!tok::vd1::ErrorText(tok::vd1::Error(number)).empty() && text == tok::vd1::ErrorText(tok::vd1::Error(number)))
+    if (!tok::vd1::ErrorText(tok::vd1::Error(number)).empty() &&
+        text == tok::vd1::ErrorText(tok::vd1::Error(number)))
       return true;
   // #ERROR: the fixed prefix followed by the program's own characters.
   return text.starts_with(tok::ErrorTable[tok::ErrUserErrorPrefix]);
@@ -48,20 +49,21 @@ std::string CheckTokenize(Bytes input) {
   const bool ok = t.Tokenize(directivesOnly, readTarget, anyLanguage);
   const tok::ResultRecord& r = t.TokenizeResult;
   if (ok != (r.Success != 0)) return "Tokenize's answer differs from Success";
-  if (r.TargetModule > tok::ModuleVD2PE) return "TargetModule out of range: " + std::to_string(r.TargetModule);
+  if (r.TargetModule > tok::ModuleVD2PE)
+    return "TargetModule out of range: " + std::to_string(r.TargetModule);
   if (r.PacketCount > tok::PacketLimit) return "PacketCount above the limit";
   if (ok) return {};
 
   if (r.ErrorText == nullptr) return "failure without an error text";
-  // The text lives at the end of Source and ends with its zero on the last byte.
+  // The text has storage of its own: nothing of it is written into Source.
   const char* end = r.Source + tok::SourceCapacity;
-  if (r.ErrorText < r.Source || r.ErrorText >= end) return "error text outside Source";
-  if (r.Source[tok::SourceCapacity - 1] != 0) return "error text not terminated";
+  if (r.ErrorText >= r.Source && r.ErrorText < end) return "error text inside Source";
   const std::string_view text(r.ErrorText);
   if (!IsTableText(text)) return "error text not from the table: " + std::string(text);
   // The scanner closes the source with a line-end marker at Source[SourceSize]; an error on the
   // closing end of statement marks that one character.
-  if (r.ErrorStart < 0 || r.ErrorLength < 0 || r.ErrorStart > size || r.ErrorLength > size + 1 - r.ErrorStart) {
+  if (r.ErrorStart < 0 || r.ErrorLength < 0 || r.ErrorStart > size ||
+      r.ErrorLength > size + 1 - r.ErrorStart) {
     return "error position outside the source: start " + std::to_string(r.ErrorStart) + " length " +
            std::to_string(r.ErrorLength) + " size " + std::to_string(size) + " (" + std::string(text) + ")";
   }

@@ -1,13 +1,7 @@
 // Conditional compilation (language 2.5): #DEFINE, #ERROR, #IF/#ELSE/#ENDIF and
 // #SELECT/#CASE/#ENDSELECT, evaluated at compile time over the full element list. Inactive
-// parts are marked Deleted, so the later passes never see them.
-//
-// The frames live on the ControlStack; this pass names their fields differently:
-//   #IF:     LoopAddress = Skipping (1 while the current part is inactive),
-//            PendingJump = SkipFrom (first element of the part to remove)
-//   #SELECT: LoopAddress = CaseState (1 no case taken yet, 0 in the taken case, 2 after it),
-//            PendingJump = KeepFrom (end element of the taken #CASE line),
-//            ExitSlots[0] = SkipRest (where the part after the taken case begins, 0 unset)
+// parts are marked Deleted, so the later passes never see them. The open blocks live on a
+// stack of their own (ConditionalStack.h).
 
 #include <cstring>
 
@@ -27,20 +21,19 @@ enum CondValue : uint16_t {
   HashCase = 3,
   HashEndselect = 14,
 };
-constexpr uint8_t FrameIfThen = 5, FrameIfElse = 4, FrameSelect = 8;
+using CondType = ConditionalFrame::Type;
+using CaseState = ConditionalFrame::CaseState;
 constexpr uint16_t ElseInstruction = 10;
 
 }  // namespace
 
 void Tokenizer::ConditionalCompile() {
-  ControlStack.Depth = 0;
-  IfCount = 0;
-  SelectCount = 0;
-  ElementIndex = 0;
+  Conditionals.Clear();
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != CondDirective) continue;
-    const bool inactive = !ControlStack.Empty() && ControlStack.Top().LoopAddress != 0;
+    const bool inactive = !Conditionals.Empty() && Conditionals.Top().Inactive();
     switch (e.Value) {
       case HashIf:
         CondIf(e);
@@ -75,67 +68,62 @@ void Tokenizer::ConditionalCompile() {
         break;
     }
   }
-  if (LanguageIs25 && !ControlStack.Empty()) {
-    const Element& opening = ElementList[ControlStack.Top().Start];
+  if (LanguageIs25 && !Conditionals.Empty()) {
+    const Element& opening = Scan.ElementList[Conditionals.Top().Start];
     TokenizeResult.ErrorStart = opening.Start;
     TokenizeResult.ErrorLength = opening.Length;
-    RaiseTokenizeError(ControlStack.Top().Kind == FrameSelect ? ErrSelectWithoutEndselect
-                                                              : ErrIfWithoutEndif);
+    RaiseTokenizeError(Conditionals.Top().Kind == CondType::Select ? ErrSelectWithoutEndselect
+                                                                   : ErrIfWithoutEndif);
   }
 }
 
 void Tokenizer::CondIf(const Element&) {
-  if (IfCount == NestingLimit) RaiseTokenizeError(ErrTooManyNestedIfs);
-  ControlFrame& frame = ControlStack.Frames[ControlStack.Depth++];
-  frame = ControlFrame{};
-  frame.Kind = FrameIfThen;
-  frame.Start = static_cast<uint16_t>(ElementIndex - 1);
+  if (Conditionals.OpenIfs() == NestingLimit) RaiseTokenizeError(ErrTooManyNestedIfs);
+  ConditionalFrame& frame = Conditionals.Push(CondType::IfThen, static_cast<uint16_t>(Scan.ElementIndex - 1));
   StartCondition();
   Element e;
   NextElement(e);
   if (e.Kind != HashThen) RaiseTokenizeError(ErrExpectedHashThen);
-  DeleteStatement(frame.Start, ElementIndex - 1);
-  frame.LoopAddress = EvaluateExpr() == 0 ? 1 : 0;
-  frame.PendingJump = ElementIndex;
-  ++IfCount;
+  DeleteStatement(frame.Start, Scan.ElementIndex - 1);
+  frame.Skipping = EvaluateExpr() == 0;
+  frame.SkipFrom = Scan.ElementIndex;
 }
 
 void Tokenizer::CondElse(const Element&) {
-  if (IfCount == 0) RaiseTokenizeError(ErrElseWithoutIf);
-  ControlFrame& frame = ControlStack.Top();
-  if (frame.Kind == FrameSelect) RaiseTokenizeError(ErrExpectedEndselectStatement);
-  if (frame.Kind == FrameIfElse) RaiseTokenizeError(ErrExpectedHashEndif);
-  frame.Kind = FrameIfElse;
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
-  if (frame.LoopAddress == 0) frame.PendingJump = at;
-  DeleteStatement(frame.PendingJump, at);
-  frame.LoopAddress = static_cast<uint16_t>(1 - frame.LoopAddress);
-  frame.PendingJump = static_cast<uint16_t>(at + 1);
+  if (Conditionals.OpenIfs() == 0) RaiseTokenizeError(ErrElseWithoutIf);
+  ConditionalFrame& frame = Conditionals.Top();
+  if (frame.Kind == CondType::Select) RaiseTokenizeError(ErrExpectedEndselectStatement);
+  if (frame.Kind == CondType::IfElse) RaiseTokenizeError(ErrExpectedHashEndif);
+  frame.Kind = CondType::IfElse;
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
+  if (!frame.Skipping) frame.SkipFrom = at;
+  DeleteStatement(frame.SkipFrom, at);
+  frame.Skipping = !frame.Skipping;
+  frame.SkipFrom = static_cast<uint16_t>(at + 1);
 }
 
 void Tokenizer::CondEndif(const Element&) {
-  if (IfCount == 0) RaiseTokenizeError(ErrEndifWithoutIf);
-  ControlFrame& frame = ControlStack.Top();
-  if (frame.Kind == FrameSelect) RaiseTokenizeError(ErrExpectedEndselectStatement);
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
-  if (frame.LoopAddress == 0) frame.PendingJump = at;
-  DeleteStatement(frame.PendingJump, at);
-  --ControlStack.Depth;
-  --IfCount;
+  if (Conditionals.OpenIfs() == 0) RaiseTokenizeError(ErrEndifWithoutIf);
+  ConditionalFrame& frame = Conditionals.Top();
+  if (frame.Kind == CondType::Select) RaiseTokenizeError(ErrExpectedEndselectStatement);
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
+  if (!frame.Skipping) frame.SkipFrom = at;
+  DeleteStatement(frame.SkipFrom, at);
+  Conditionals.Pop();
 }
 
 void Tokenizer::CondDefine(const Element&) {
-  const int first = ElementIndex - 1;
+  const int first = Scan.ElementIndex - 1;
   Element name;
   NextElement(name);
   if (name.Kind == Unresolved) {
-    if (LookupIsDeclared) RaiseTokenizeError(ErrSymbolAlreadyDefined);
+    if (LastLookup.DeclaredLater) RaiseTokenizeError(ErrSymbolAlreadyDefined);
   } else if (name.Kind != DefinedName) {
     RaiseTokenizeError(ErrExpectedUserSymbol);
   }
-  NewSymbol = LookupSymbol;
-  NewSymbol.SetName(ElementName(name).View());
-  if (SymbolTable.Full()) RaiseTokenizeError(ErrSymbolTableFull);
+  Symbol defined;
+  defined.SetName(ElementName(name).View());
+  if (Names.Full()) RaiseTokenizeError(ErrSymbolTableFull);
   uint16_t value = 0xFFFF;
   Element e;
   if (PeekElement(e) && e.Kind != EndOfStatement) {
@@ -145,15 +133,15 @@ void Tokenizer::CondDefine(const Element&) {
     value = EvaluateExpr();
   }
   if (name.Kind == DefinedName) {
-    SetSymbolValue(NewSymbol.NameView(), static_cast<int16_t>(value));
+    SetSymbolValue(defined.NameView(), static_cast<int16_t>(value));
   } else {
-    NewSymbol.Kind = DefinedName;
-    NewSymbol.Value = static_cast<int16_t>(value);
-    AddSymbol(NewSymbol);
+    defined.Kind = DefinedName;
+    defined.Value = static_cast<int16_t>(value);
+    AddSymbol(defined);
   }
   const bool found = NextElement(e);
   if (e.Kind != EndOfStatement) RaiseTokenizeError(ErrExpectedEnd);
-  DeleteStatement(first, found ? ElementIndex - 2 : EndMark - 1);
+  DeleteStatement(first, found ? Scan.ElementIndex - 2 : Scan.EndMark - 1);
 }
 
 void Tokenizer::CondError(const Element& directive) {
@@ -177,43 +165,35 @@ void Tokenizer::CondError(const Element& directive) {
 }
 
 void Tokenizer::CondSelect(const Element&) {
-  if (SelectCount == NestingLimit) RaiseTokenizeError(ErrTooManyNestedSelects);
-  ControlFrame& frame = ControlStack.Frames[ControlStack.Depth++];
-  frame = ControlFrame{};
-  frame.Kind = FrameSelect;
-  frame.Start = static_cast<uint16_t>(ElementIndex - 1);
+  if (Conditionals.OpenSelects() == NestingLimit) RaiseTokenizeError(ErrTooManyNestedSelects);
+  ConditionalFrame& frame = Conditionals.Push(CondType::Select, static_cast<uint16_t>(Scan.ElementIndex - 1));
   Element e;
   PeekElement(e);
-  frame.SelectorStart = ElementIndex;
-  frame.LoopAddress = 1;
-  frame.ExitSlots[0] = 0;
-  ++SelectCount;
+  frame.SelectorStart = Scan.ElementIndex;
   ConstValue(false, true);  // only the selector's syntax and names are checked here
   NextElement(e);
   if (e.Kind != EndOfStatement) RaiseTokenizeError(ErrExpectedEnd);
   const bool found = NextElement(e);
   if (e.Kind != CondDirective || e.Value != HashCase) RaiseTokenizeError(ErrExpectedHashCase);
-  if (found) --ElementIndex;  // left for the dispatcher
+  if (found) --Scan.ElementIndex;  // left for the dispatcher
 }
 
 // Compiles "selector <compare> value" into ExprBuffer, the value's elements spliced in after
 // the selector's; leaves the element after the value unread.
-uint16_t Tokenizer::CompileCaseValue(int selectorStart, uint8_t compare, bool) {
+void Tokenizer::CompileCaseValue(int selectorStart, uint8_t compare) {
   Element e;
   PeekElement(e);
-  const int spliceAt = ElementIndex;
-  ControlStack.Top().CaseCompare = compare;
-  ElementIndex = static_cast<uint16_t>(selectorStart);
-  StartCaseCondition(spliceAt);
-  return 0;
+  const int spliceAt = Scan.ElementIndex;
+  Scan.ElementIndex = static_cast<uint16_t>(selectorStart);
+  StartCaseCondition(spliceAt, compare);
 }
 
 // A range is "low TO high": looks for TO before the next comma or end.
 bool Tokenizer::CaseValueIsRange() {
   Element next;
   PeekElement(next);
-  for (int i = ElementIndex; i < EndMark; ++i) {
-    const uint8_t kind = ElementList[i].Kind;
+  for (int i = Scan.ElementIndex; i < Scan.EndMark; ++i) {
+    const uint8_t kind = Scan.ElementList[i].Kind;
     if (kind == Deleted) continue;
     if (kind == ToWord) return true;
     if (kind == Comma || kind == EndOfStatement) return false;
@@ -225,16 +205,16 @@ bool Tokenizer::CaseValueIsRange() {
 void Tokenizer::CompileCaseValueList() {
   bool firstValue = true;
   for (;;) {
-    const int selectorStart = ControlStack.Top().SelectorStart;
+    const int selectorStart = Conditionals.Top().SelectorStart;
     Element next;
     if (!CaseValueIsRange()) {
-      CompileCaseValue(selectorStart, layout::CompareEqual, false);
+      CompileCaseValue(selectorStart, layout::CompareEqual);
     } else {
-      CompileCaseValue(selectorStart, layout::CompareGreaterEqual, true);
+      CompileCaseValue(selectorStart, layout::CompareGreaterEqual);
       CopyExprBuffer(0, 1);
       NextElement(next);
       if (next.Kind != ToWord) RaiseTokenizeError(ErrExpectedTo);
-      CompileCaseValue(selectorStart, layout::CompareLessEqual, true);
+      CompileCaseValue(selectorStart, layout::CompareLessEqual);
       AppendExprBuffer(1, layout::TokenAnd);
     }
     if (!firstValue) AppendExprBuffer(3, layout::TokenOr);
@@ -250,15 +230,12 @@ void Tokenizer::CompileCaseValueList() {
 }
 
 void Tokenizer::CondCase(const Element&) {
-  if (SelectCount == 0) RaiseTokenizeError(ErrCaseWithoutSelect);
-  if (ControlStack.Top().Kind != FrameSelect) RaiseTokenizeError(ErrExpectedEndifStatement);
-  const uint16_t caseIndex = static_cast<uint16_t>(ElementIndex - 1);
-  {
-    ControlFrame& frame = ControlStack.Top();
-    if (frame.LoopAddress == 0) {
-      frame.ExitSlots[0] = caseIndex;
-      frame.LoopAddress = 2;
-    }
+  if (Conditionals.OpenSelects() == 0) RaiseTokenizeError(ErrCaseWithoutSelect);
+  ConditionalFrame& frame = Conditionals.Top();
+  if (frame.Kind != CondType::Select) RaiseTokenizeError(ErrExpectedEndifStatement);
+  if (frame.Cases == CaseState::InTaken) {
+    frame.SkipRest = static_cast<uint16_t>(Scan.ElementIndex - 1);
+    frame.Cases = CaseState::AfterTaken;
   }
   Element e;
   PeekElement(e);
@@ -275,27 +252,25 @@ void Tokenizer::CondCase(const Element&) {
   } else {
     CompileCaseValueList();
   }
-  ControlFrame& frame = ControlStack.Top();
-  if (frame.LoopAddress == 1 && (isDefault || EvaluateExpr() != 0)) {
-    frame.PendingJump = static_cast<uint16_t>(ElementIndex - 1);  // the end element of this line
-    frame.LoopAddress = 0;
+  if (frame.Cases == CaseState::NoneTaken && (isDefault || EvaluateExpr() != 0)) {
+    frame.KeepUntil = static_cast<uint16_t>(Scan.ElementIndex - 1);  // the end element of this line
+    frame.Cases = CaseState::InTaken;
   }
 }
 
 void Tokenizer::CondEndselect(const Element&) {
-  if (SelectCount == 0) RaiseTokenizeError(ErrEndselectWithoutSelect);
-  ControlFrame& frame = ControlStack.Top();
-  if (frame.Kind != FrameSelect) RaiseTokenizeError(ErrExpectedEndifStatement);
-  const uint16_t at = static_cast<uint16_t>(ElementIndex - 1);
-  if (frame.LoopAddress == 0) frame.ExitSlots[0] = at;
-  if (frame.ExitSlots[0] != 0) {
-    DeleteStatement(frame.Start, frame.PendingJump);
-    DeleteStatement(frame.ExitSlots[0], at);
+  if (Conditionals.OpenSelects() == 0) RaiseTokenizeError(ErrEndselectWithoutSelect);
+  ConditionalFrame& frame = Conditionals.Top();
+  if (frame.Kind != CondType::Select) RaiseTokenizeError(ErrExpectedEndifStatement);
+  const uint16_t at = static_cast<uint16_t>(Scan.ElementIndex - 1);
+  if (frame.Cases == CaseState::InTaken) frame.SkipRest = at;
+  if (frame.SkipRest != 0) {
+    DeleteStatement(frame.Start, frame.KeepUntil);
+    DeleteStatement(frame.SkipRest, at);
   } else {
     DeleteStatement(frame.Start, at);
   }
-  --ControlStack.Depth;
-  --SelectCount;
+  Conditionals.Pop();
 }
 
 }  // namespace tok

@@ -1,5 +1,5 @@
 // IF/ELSEIF/ELSE/ENDIF, DO/LOOP, FOR/NEXT, EXIT and SELECT/CASE/ENDSELECT: the structures kept
-// on the ControlStack, their jumps, and the states of single-line IFs.
+// on the control stack, their jumps, and the states of single-line IFs.
 //
 // Every reserved address field is patched exactly once: a pending jump that has been patched
 // is cleared at once.
@@ -11,34 +11,22 @@
 namespace tok::code {
 namespace {
 
-// Frame kinds.
-constexpr uint8_t IfElsePartSingle = 0;  // single-line IF in its ELSE part
-constexpr uint8_t IfAfterElseSingle = 1;
-constexpr uint8_t IfThenPartSingle = 2;
-constexpr uint8_t IfAfterThenSingle = 3;
-constexpr uint8_t IfElsePart = 4;  // multi-line IF after ELSE
-constexpr uint8_t IfThenPart = 5;  // multi-line IF before ELSE
-constexpr uint8_t ForFrame = 6, DoFrame = 7, SelectFrame = 8;
-
-// SELECT frames use only the first 15 exit slots for CASE jumps; the last one keeps the code
-// position where the body of the current CASE began (0 before the first CASE).
+// SELECT frames take at most 15 CASE jumps.
 constexpr int CaseExitSlots = ExitSlotCount - 1;
-constexpr int CaseBodySlot = ExitSlotCount - 1;
 
 ControlFrame& Top(Tokenizer& t) {
-  return t.ControlStack.Top();
+  return t.Structures.Top();
 }
 
 ControlFrame& PushFrame(Tokenizer& t, uint8_t kind, int start) {
-  ControlFrame& f = t.ControlStack.Frames[t.ControlStack.Depth++];
-  f = ControlFrame{};
+  ControlFrame f{};
   f.Kind = kind;
   f.Start = static_cast<uint16_t>(start);
-  return f;
+  return t.Structures.Push(f);
 }
 
 void PopFrame(Tokenizer& t) {
-  --t.ControlStack.Depth;
+  t.Structures.Pop();
 }
 
 // The element index of the keyword just read.
@@ -106,7 +94,7 @@ bool IsInstruction(const Element& e, int keyword) {
 // THEN is followed by a label, a new name, or GOTO, one element and the statement's end.
 bool JumpForm(Tokenizer& t) {
   if (!t.LanguageIs25) return true;
-  const uint16_t index = t.ElementIndex;
+  const uint16_t index = t.Scan.ElementIndex;
   const int32_t errorStart = t.TokenizeResult.ErrorStart, errorLength = t.TokenizeResult.ErrorLength;
   bool jump = false;
   for (Element e = Next(t); !IsEnd(e); e = Next(t)) {
@@ -120,7 +108,7 @@ bool JumpForm(Tokenizer& t) {
     }
     break;
   }
-  t.ElementIndex = index;
+  t.Scan.ElementIndex = index;
   t.TokenizeResult.ErrorStart = errorStart;
   t.TokenizeResult.ErrorLength = errorLength;
   return jump;
@@ -155,19 +143,17 @@ void IfHead(Tokenizer& t, ControlFrame frame, bool elseIf) {
     EmitInstruction(t, OpGoto);
     LabelRef(t);
   }
-  t.ControlStack.Frames[t.ControlStack.Depth++] = frame;
-  ++t.IfCount;
+  t.Structures.Push(frame);
 }
 
 // Closes every single-line IF that a line end ends.
 void CloseSingleLineIfs(Tokenizer& t) {
-  while (t.IfCount > 0 && !t.ControlStack.Empty() &&
+  while (t.Structures.OpenIfs() > 0 && !t.Structures.Empty() &&
          (Top(t).Kind == IfThenPartSingle || Top(t).Kind == IfElsePartSingle)) {
     ControlFrame& f = Top(t);
     PatchExits(t, f, ExitSlotCount);
     PatchPending(t, f);
     PopFrame(t);
-    --t.IfCount;
   }
 }
 
@@ -186,7 +172,7 @@ void CheckForTail(Tokenizer& t) {
 // ---- after each statement -------------------------------------------------------------------
 
 void FinishStatement(Tokenizer& t) {
-  if (t.IfCount == 0 || t.ControlStack.Empty() || Top(t).Kind >= IfElsePart) {
+  if (t.Structures.OpenIfs() == 0 || t.Structures.Empty() || Top(t).Kind >= IfElsePart) {
     if (!IsEnd(Next(t))) t.RaiseTokenizeError(ErrExpectedEnd);
     return;
   }
@@ -205,10 +191,10 @@ void FinishStatement(Tokenizer& t) {
 }
 
 void CheckUnclosedStructures(Tokenizer& t) {
-  if (!t.LanguageIs25 || t.ControlStack.Empty()) return;
+  if (!t.LanguageIs25 || t.Structures.Empty()) return;
   const ControlFrame& f = Top(t);
   if (f.Kind == IfAfterElseSingle || f.Kind == IfAfterThenSingle) return;
-  t.ElementIndex = f.Start;
+  t.Scan.ElementIndex = f.Start;
   Next(t);  // the error marks the opening keyword
   switch (f.Kind) {
     case ForFrame:
@@ -225,14 +211,14 @@ void CheckUnclosedStructures(Tokenizer& t) {
 // ---- IF -------------------------------------------------------------------------------------
 
 void CompileIf(Tokenizer& t) {
-  if (t.IfCount >= NestingLimit) t.RaiseTokenizeError(ErrIfLimit);
+  if (t.Structures.OpenIfs() >= NestingLimit) t.RaiseTokenizeError(ErrIfLimit);
   ControlFrame frame{};
   frame.Start = static_cast<uint16_t>(KeywordIndex(t));
   IfHead(t, frame, false);
 }
 
 void CompileElseIf(Tokenizer& t) {
-  if (t.IfCount == 0) t.RaiseTokenizeError(ErrElseifWithoutIf);
+  if (t.Structures.OpenIfs() == 0) t.RaiseTokenizeError(ErrElseifWithoutIf);
   ControlFrame& f = Top(t);
   const int slot = FreeExitSlot(f, ExitSlotCount);
   if (slot < 0) t.RaiseTokenizeError(ErrElseifLimit);
@@ -243,12 +229,11 @@ void CompileElseIf(Tokenizer& t) {
   f.ExitSlots[slot] = toEnd;
   ControlFrame frame = f;
   PopFrame(t);
-  --t.IfCount;
   IfHead(t, frame, true);
 }
 
 void CompileElse(Tokenizer& t) {
-  if (t.IfCount == 0) t.RaiseTokenizeError(ErrElseWithoutIf);
+  if (t.Structures.OpenIfs() == 0) t.RaiseTokenizeError(ErrElseWithoutIf);
   ControlFrame& f = Top(t);
   if (f.Kind > IfThenPart) RaiseWrongStructure(t, f.Kind);
   if (f.Kind == IfThenPartSingle || f.Kind == IfThenPart) {
@@ -262,22 +247,20 @@ void CompileElse(Tokenizer& t) {
 }
 
 void CompileEndIf(Tokenizer& t) {
-  if (t.IfCount == 0) t.RaiseTokenizeError(ErrEndifWithoutIf);
+  if (t.Structures.OpenIfs() == 0) t.RaiseTokenizeError(ErrEndifWithoutIf);
   ControlFrame& f = Top(t);
   if (f.Kind > IfThenPart) RaiseWrongStructure(t, f.Kind);
   PatchExits(t, f, ExitSlotCount);
   PatchPending(t, f);
   PopFrame(t);
-  --t.IfCount;
 }
 
 // ---- DO / LOOP --------------------------------------------------------------------------------
 
 void CompileDo(Tokenizer& t) {
-  if (t.DoCount >= NestingLimit) t.RaiseTokenizeError(ErrDoLimit);
+  if (t.Structures.OpenDos() >= NestingLimit) t.RaiseTokenizeError(ErrDoLimit);
   ControlFrame& f = PushFrame(t, DoFrame, KeywordIndex(t));
-  f.LoopAddress = t.CodeBitPos;
-  ++t.DoCount;
+  f.LoopAddress = t.Code.BitPos;
   if (IsEnd(Peek(t))) return;
   const Element word = Next(t);
   if (word.Kind != WhileWord && word.Kind != UntilWord) t.RaiseTokenizeError(ErrExpectedWhileUntil);
@@ -294,7 +277,7 @@ void CompileDo(Tokenizer& t) {
 }
 
 void CompileLoop(Tokenizer& t) {
-  if (t.DoCount == 0) t.RaiseTokenizeError(ErrLoopWithoutDo);
+  if (t.Structures.OpenDos() == 0) t.RaiseTokenizeError(ErrLoopWithoutDo);
   RequireTop(t, DoFrame);
   ControlFrame& f = Top(t);
   if (IsEnd(Peek(t))) {
@@ -319,33 +302,31 @@ void CompileLoop(Tokenizer& t) {
   }
   PatchExits(t, f, ExitSlotCount);
   PopFrame(t);
-  --t.DoCount;
 }
 
 // ---- FOR / NEXT -------------------------------------------------------------------------------
 
 void CompileFor(Tokenizer& t) {
-  if (t.ForCount >= NestingLimit) t.RaiseTokenizeError(ErrForLimit);
+  if (t.Structures.OpenFors() >= NestingLimit) t.RaiseTokenizeError(ErrForLimit);
   const int start = KeywordIndex(t);
   CompileLet(t);  // the start value: all the code FOR writes
   ControlFrame& f = PushFrame(t, ForFrame, start);
-  f.LoopAddress = t.CodeBitPos;
-  ++t.ForCount;
+  f.LoopAddress = t.Code.BitPos;
   CheckForTail(t);
 }
 
 void CompileNext(Tokenizer& t) {
-  if (t.ForCount == 0) t.RaiseTokenizeError(ErrNextWithoutFor);
+  if (t.Structures.OpenFors() == 0) t.RaiseTokenizeError(ErrNextWithoutFor);
   RequireTop(t, ForFrame);
   ControlFrame& f = Top(t);
-  const uint16_t resume = t.ElementIndex;
+  const uint16_t resume = t.Scan.ElementIndex;
 
   // Compile the FOR line again, from the element after FOR.
-  t.ElementIndex = static_cast<uint16_t>(f.Start + 1);
+  t.Scan.ElementIndex = static_cast<uint16_t>(f.Start + 1);
   const uint16_t variable = static_cast<uint16_t>(NextLiveIndex(t));
   CompileVariableRead(t, 2);
   ToSlot(t, 1);
-  t.ElementIndex = variable;
+  t.Scan.ElementIndex = variable;
   CompileVariableWrite(t, 3);
   ToSlot(t, 2);
   Next(t);  // '='
@@ -370,17 +351,14 @@ void CompileNext(Tokenizer& t) {
 
   PatchExits(t, f, ExitSlotCount);
   PopFrame(t);
-  --t.ForCount;
-  t.ElementIndex = resume;
+  t.Scan.ElementIndex = resume;
 }
 
 // ---- EXIT -------------------------------------------------------------------------------------
 
 void CompileExit(Tokenizer& t) {
-  if (t.ForCount == 0 && t.DoCount == 0) t.RaiseTokenizeError(ErrExitOutsideLoop);
-  int i = t.ControlStack.Depth - 1;
-  while (i >= 0 && t.ControlStack.Frames[i].Kind != ForFrame && t.ControlStack.Frames[i].Kind != DoFrame) --i;
-  ControlFrame& loop = t.ControlStack.Frames[i];
+  if (t.Structures.OpenFors() == 0 && t.Structures.OpenDos() == 0) t.RaiseTokenizeError(ErrExitOutsideLoop);
+  ControlFrame& loop = *t.Structures.InnermostLoop();
   const int slot = FreeExitSlot(loop, ExitSlotCount);
   if (slot < 0) t.RaiseTokenizeError(ErrExitLimit);
   loop.ExitSlots[slot] = ForwardGoto(t);
@@ -389,34 +367,32 @@ void CompileExit(Tokenizer& t) {
 // ---- SELECT / CASE / ENDSELECT ----------------------------------------------------------------
 
 void CompileSelect(Tokenizer& t) {
-  if (t.SelectCount >= NestingLimit) t.RaiseTokenizeError(ErrSelectLimit);
+  if (t.Structures.OpenSelects() >= NestingLimit) t.RaiseTokenizeError(ErrSelectLimit);
   ControlFrame& f = PushFrame(t, SelectFrame, KeywordIndex(t));
   f.SelectorStart = static_cast<uint16_t>(NextLiveIndex(t));
-  ++t.SelectCount;
   CompileValue(t, 0);  // checked only; every CASE compiles it again
-  const uint16_t end = t.ElementIndex;
+  const uint16_t end = t.Scan.ElementIndex;
   if (!IsEnd(Next(t))) t.RaiseTokenizeError(ErrExpectedEnd);
   if (!IsInstruction(Next(t), KwCase)) t.RaiseTokenizeError(ErrExpectedCase);
-  t.ElementIndex = end;
+  t.Scan.ElementIndex = end;
 }
 
 namespace {
 
 // Compiles "selector <compare> item" into ExprBuffer, the item starting at element `item`.
-void CaseTest(Tokenizer& t, ControlFrame& f, uint8_t compare, int item) {
-  f.CaseCompare = compare;
-  t.ElementIndex = f.SelectorStart;
+void CaseTest(Tokenizer& t, const ControlFrame& f, uint8_t compare, int item) {
+  t.Scan.ElementIndex = f.SelectorStart;
   t.ArgDepth = 0;
-  t.StartCaseTest(item);
+  t.StartCaseTest(item, compare);
 }
 
 // The kind of the element that ends the item starting at the current element.
 uint8_t ItemEnd(Tokenizer& t) {
-  const uint16_t index = t.ElementIndex;
+  const uint16_t index = t.Scan.ElementIndex;
   const int32_t errorStart = t.TokenizeResult.ErrorStart, errorLength = t.TokenizeResult.ErrorLength;
   Element e = Next(t);
   while (e.Kind != Comma && e.Kind != ToWord && !IsEnd(e)) e = Next(t);
-  t.ElementIndex = index;
+  t.Scan.ElementIndex = index;
   t.TokenizeResult.ErrorStart = errorStart;
   t.TokenizeResult.ErrorLength = errorLength;
   return e.Kind;
@@ -425,20 +401,20 @@ uint8_t ItemEnd(Tokenizer& t) {
 }  // namespace
 
 void CompileCase(Tokenizer& t) {
-  if (t.SelectCount == 0) t.RaiseTokenizeError(ErrCaseWithoutSelect);
+  if (t.Structures.OpenSelects() == 0) t.RaiseTokenizeError(ErrCaseWithoutSelect);
   RequireTop(t, SelectFrame);
   ControlFrame& f = Top(t);
-  uint16_t& bodyStart = f.ExitSlots[CaseBodySlot];
+  uint16_t& bodyStart = f.CaseBodyStart;
   if (bodyStart != 0) {
-    if (t.CodeBitPos == bodyStart) t.RaiseTokenizeError(ErrEmptyCase);
+    if (t.Code.BitPos == bodyStart) t.RaiseTokenizeError(ErrEmptyCase);
     const int slot = FreeExitSlot(f, CaseExitSlots);
     if (slot < 0) t.RaiseTokenizeError(ErrCaseLimit);
     f.ExitSlots[slot] = ForwardGoto(t);
     PatchPending(t, f);
   }
   if (TakeIf(t, Instruction)) {
-    if (IsInstruction(t.ElementList[LastReadIndex(t)], KwElse)) return;  // CASE ELSE
-    t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
+    if (IsInstruction(t.Scan.ElementList[LastReadIndex(t)], KwElse)) return;  // CASE ELSE
+    t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
   }
 
   for (int n = 0;; ++n) {
@@ -465,7 +441,7 @@ void CompileCase(Tokenizer& t) {
       continue;
     }
     if (!IsEnd(sep)) t.RaiseTokenizeError(ErrExpectedCommaOrEnd);
-    t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // the end is the statement loop's
+    t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // the end is the statement loop's
     break;
   }
   Push(t);
@@ -473,19 +449,17 @@ void CompileCase(Tokenizer& t) {
   const uint16_t toBody = ReserveField(t);
   f.PendingJump = ForwardGoto(t);
   PatchHere(t, toBody);
-  bodyStart = t.CodeBitPos;
+  bodyStart = t.Code.BitPos;
 }
 
 void CompileEndSelect(Tokenizer& t) {
-  if (t.SelectCount == 0) t.RaiseTokenizeError(ErrEndselectWithoutSelect);
+  if (t.Structures.OpenSelects() == 0) t.RaiseTokenizeError(ErrEndselectWithoutSelect);
   RequireTop(t, SelectFrame);
   ControlFrame& f = Top(t);
-  if (f.ExitSlots[CaseBodySlot] != 0 && t.CodeBitPos == f.ExitSlots[CaseBodySlot])
-    t.RaiseTokenizeError(ErrEmptyCase);
+  if (f.CaseBodyStart != 0 && t.Code.BitPos == f.CaseBodyStart) t.RaiseTokenizeError(ErrEmptyCase);
   PatchPending(t, f);
   PatchExits(t, f, CaseExitSlots);
   PopFrame(t);
-  --t.SelectCount;
 }
 
 }  // namespace tok::code

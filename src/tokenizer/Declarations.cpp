@@ -19,7 +19,7 @@ constexpr int LastAddress = EEPROMSize - 1;
 // Reads the statement's end; returns the index of its last element before the end.
 int RequireEndOfStatement(Tokenizer& t, int errorRow) {
   if (!IsEnd(Next(t))) t.RaiseTokenizeError(errorRow);
-  return t.ElementIndex - 2;
+  return t.Scan.ElementIndex - 2;
 }
 
 // A declared name must still be new. The error marks the name.
@@ -28,52 +28,52 @@ void RequireNewName(Tokenizer& t, const Element& name) {
 }
 
 void Define(Tokenizer& t, const ShortName& name, uint8_t kind, uint16_t value) {
-  t.NewSymbol.SetName(name.View());
-  t.NewSymbol.Kind = kind;
-  t.NewSymbol.Value = static_cast<int16_t>(value);
-  t.AddSymbol(t.NewSymbol);
+  Symbol record;
+  record.SetName(name.View());
+  record.Kind = kind;
+  record.Value = static_cast<int16_t>(value);
+  t.AddSymbol(record);
 }
 
 uint16_t KnownValue(Tokenizer& t) {
-  t.ConstValue(true, false);
-  return static_cast<uint16_t>(t.NewSymbol.Value);
+  return t.ConstValue(true, false).Value;
 }
 
 // Declaration keywords are in the symbol table before the full scan, so the element list
 // already holds them with their kinds: statements are recognised and passed over without
 // looking names up again.
 int LiveFrom(const Tokenizer& t, int i) {
-  while (i < t.EndMark && t.ElementList[i].Kind == Deleted) ++i;
+  while (i < t.Scan.EndMark && t.Scan.ElementList[i].Kind == Deleted) ++i;
   return i;
 }
 
 int PastStatement(const Tokenizer& t, int i) {
-  while (i < t.EndMark && t.ElementList[i].Kind != EndOfStatement) ++i;
-  return i < t.EndMark ? i + 1 : i;
+  while (i < t.Scan.EndMark && t.Scan.ElementList[i].Kind != EndOfStatement) ++i;
+  return i < t.Scan.EndMark ? i + 1 : i;
 }
 
 // Kind of the second live element of the statement starting at `first`.
 uint8_t SecondKind(const Tokenizer& t, int first) {
   const int second = LiveFrom(t, first + 1);
-  return second < t.EndMark ? t.ElementList[second].Kind : static_cast<uint8_t>(EndOfStatement);
+  return second < t.Scan.EndMark ? t.Scan.ElementList[second].Kind : static_cast<uint8_t>(EndOfStatement);
 }
 
 // Calls `line(first, name)` for each statement whose second element has kind `word`, with
 // ElementIndex after that word; other statements are passed over.
 template <typename Handler>
 void ForEachDeclaration(Tokenizer& t, uint8_t word, Handler line) {
-  t.ElementIndex = 0;
+  t.Scan.ElementIndex = 0;
   for (;;) {
-    const int first = LiveFrom(t, t.ElementIndex);
-    if (first >= t.EndMark) break;
-    if (t.ElementList[first].Kind != EndOfStatement && SecondKind(t, first) == word) {
-      t.ElementIndex = static_cast<uint16_t>(first);
+    const int first = LiveFrom(t, t.Scan.ElementIndex);
+    if (first >= t.Scan.EndMark) break;
+    if (t.Scan.ElementList[first].Kind != EndOfStatement && SecondKind(t, first) == word) {
+      t.Scan.ElementIndex = static_cast<uint16_t>(first);
       const Element name = Next(t);
       RequireNewName(t, name);
       Next(t);
       line(first, name);
     } else {
-      t.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
+      t.Scan.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
     }
   }
 }
@@ -83,15 +83,14 @@ void ForEachDeclaration(Tokenizer& t, uint8_t word, Handler line) {
 void NamedConstantPass(Tokenizer& t, uint8_t word, int pass) {
   ForEachDeclaration(t, word, [&](int first, const Element& name) {
     const int exprFirst = NextLiveIndex(t);
-    const bool known = t.ConstValue(pass == 1, false);
-    const uint16_t value = static_cast<uint16_t>(t.NewSymbol.Value);
+    const auto [known, value] = t.ConstValue(pass == 1, false);
     if (!known) {
       RequireEndOfStatement(t, ErrExpectedEnd);  // left for the second pass
       return;
     }
     if (word == PinWord && value > 15) {
-      const Element& from = t.ElementList[exprFirst];
-      const Element& to = t.ElementList[LastReadIndex(t)];
+      const Element& from = t.Scan.ElementList[exprFirst];
+      const Element& to = t.Scan.ElementList[LastReadIndex(t)];
       t.TokenizeResult.ErrorStart = from.Start;
       t.TokenizeResult.ErrorLength = to.Start + to.Length - from.Start;
       t.RaiseTokenizeError(ErrPinNumber);
@@ -125,7 +124,7 @@ struct DataPass {
         if (r.EEPROMFlags[pointer] & FlagUseMask) t.RaiseTokenizeError(ErrContainsData);
         r.EEPROMFlags[pointer] = reserved ? FlagReserved : FlagData;
         if (!reserved) r.EEPROM[pointer] = static_cast<uint8_t>(b == 0 ? value & 0xFF : value >> 8);
-        t.SourcePosTable[pointer] = SourcePos{itemFirst.Start, itemFirst.Length};
+        t.Code.SourcePosTable[pointer] = SourcePos{itemFirst.Start, itemFirst.Length};
       }
       ++pointer;
     }
@@ -158,24 +157,23 @@ struct DataPass {
       for (int i = 0; i < count; ++i) WriteItem(bytes, 0, true, itemFirst);
       return;
     }
-    t.ConstValue(pass == 1, false);
-    const uint16_t value = static_cast<uint16_t>(t.NewSymbol.Value);
+    const uint16_t value = t.ConstValue(pass == 1, false).Value;
     int count = 1;
     if (TakeIf(t, LeftParen)) count = Count();
     for (int i = 0; i < count; ++i) WriteItem(bytes, value, false, itemFirst);
   }
 
   void Run() {
-    t.ElementIndex = 0;
+    t.Scan.ElementIndex = 0;
     for (;;) {
-      int first = LiveFrom(t, t.ElementIndex);
-      if (first >= t.EndMark) break;
-      const uint8_t kind = t.ElementList[first].Kind;
+      int first = LiveFrom(t, t.Scan.ElementIndex);
+      if (first >= t.Scan.EndMark) break;
+      const uint8_t kind = t.Scan.ElementList[first].Kind;
       if (kind != DataWord && (kind == EndOfStatement || SecondKind(t, first) != DataWord)) {
-        t.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
+        t.Scan.ElementIndex = static_cast<uint16_t>(PastStatement(t, first));
         continue;
       }
-      t.ElementIndex = static_cast<uint16_t>(first);
+      t.Scan.ElementIndex = static_cast<uint16_t>(first);
       const Element e = Next(t);
       if (e.Kind != DataWord) {
         RequireNewName(t, e);
@@ -200,7 +198,7 @@ struct DataPass {
         if (IsEnd(sep)) break;
         t.RaiseTokenizeError(ErrExpectedCommaOrEnd);
       }
-      t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // back onto the end
+      t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));  // back onto the end
     }
     const int last = RequireEndOfStatement(t, ErrExpectedCommaOrEnd);
     if (pass == 1) t.DeleteStatement(first, last);

@@ -1,29 +1,34 @@
 // The editor directives, read from the directive-mode element list: $VARDA (target module
 // and project files), $PORT (serial port) and $TESSIC (language version).
 
+#include "tokenizer/CharacterClasses.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace tok {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 }  // namespace
 
-void Tokenizer::ReadTargetModuleDirective() {
+void Tokenizer::ReadTargetModuleDirective(bool readTarget) {
   ResultRecord& r = TokenizeResult;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   int fileCounter = 1;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 0) continue;
-    const int start = ElementIndex - 1;
-    if (!ReadTargetDirective) {
+    const int start = Scan.ElementIndex - 1;
+    if (!readTarget) {
       // The caller chose the module: the first $VARDA goes unread.
       int last = start;
-      while (last + 1 < EndMark && ElementList[last].Kind != EndOfStatement) ++last;
+      while (last + 1 < Scan.EndMark && Scan.ElementList[last].Kind != EndOfStatement) ++last;
       DeleteElements(start, last);
       return;
     }
@@ -47,17 +52,17 @@ void Tokenizer::ReadTargetModuleDirective() {
     }
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 
 void Tokenizer::ReadPortDirective() {
   ResultRecord& r = TokenizeResult;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 1) continue;
-    const int start = ElementIndex - 1;
+    const int start = Scan.ElementIndex - 1;
     if (r.Port != nullptr) RaiseTokenizeError(ErrDuplicateDirective);
     NextElement(e);
     bool good = e.Kind == Unresolved && e.Length >= 4;
@@ -71,25 +76,27 @@ void Tokenizer::ReadPortDirective() {
     NextElement(e);
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 
 void Tokenizer::ReadLanguageDirective(bool anyLanguageVersion) {
   ResultRecord& r = TokenizeResult;
   r.LanguageVersion = r.TargetModule == ModuleVD1 ? 100 : 200;
-  ElementIndex = 0;
+  Scan.ElementIndex = 0;
   Element e;
   while (NextElement(e)) {
     if (e.Kind != DirectiveWord || e.Value != 2) continue;
-    const int start = ElementIndex - 1;
+    const int start = Scan.ElementIndex - 1;
     if (r.LanguageStart != 0) RaiseTokenizeError(ErrDuplicateDirective);
     NextElement(e);
     if (e.Kind != Constant) RaiseTokenizeError(ErrExpectedConstant);
     const int version = e.Value;
     if (version != 100 && version != 200 && version != 250) RaiseTokenizeError(ErrInvalidVersion);
-    if (!anyLanguageVersion && r.TargetModule == ModuleVD1 && version != 100) RaiseTokenizeError(ErrVersionNotVD1);
-    if (!anyLanguageVersion && r.TargetModule >= ModuleVD2 && version == 100) RaiseTokenizeError(ErrVersionNotVD2);
+    if (!anyLanguageVersion && r.TargetModule == ModuleVD1 && version != 100)
+      RaiseTokenizeError(ErrVersionNotVD1);
+    if (!anyLanguageVersion && r.TargetModule >= ModuleVD2 && version == 100)
+      RaiseTokenizeError(ErrVersionNotVD2);
     LanguageIs25 = version == 250 ? 1 : 0;
     r.LanguageVersion = version;
     r.LanguageStart = e.Start;
@@ -97,7 +104,7 @@ void Tokenizer::ReadLanguageDirective(bool anyLanguageVersion) {
     NextElement(e);
     if (e.Kind != RightBrace) RaiseTokenizeError(ErrExpectedRightBrace);
     NextElement(e);
-    DeleteElements(start, ElementIndex - 1);
+    DeleteElements(start, Scan.ElementIndex - 1);
   }
 }
 

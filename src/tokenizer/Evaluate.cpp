@@ -7,7 +7,9 @@ namespace tok {
 
 namespace {
 
-uint16_t Truth(bool b) { return b ? 0xFFFF : 0; }
+uint16_t Truth(bool b) {
+  return b ? 0xFFFF : 0;
+}
 
 }  // namespace
 
@@ -37,6 +39,7 @@ uint16_t Tokenizer::EvaluateExpr() {
     } else if (depth >= 2) {
       const uint16_t y = stack[--depth];
       uint16_t& x = stack[depth - 1];
+      // clang-format off
       switch (code) {
         case 10: x = x & y; break;
         case 11: x = x | y; break;
@@ -56,15 +59,17 @@ uint16_t Tokenizer::EvaluateExpr() {
         case 29: x = Truth(x != y); break;
         case 30: x = Truth(x > y); break;
         case 31: x = Truth(x < y); break;
-        default: break;
+        default:
+          break;
       }
+      // clang-format on
     }
     if (reader.Remaining() > 0) reader.Read(1);  // the lead bit of the next token
   }
   return stack[0];
 }
 
-bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
+ConstantValue Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
   uint16_t accumulator = 0;
   int pending = 15;  // "+"
   bool known = true;
@@ -88,11 +93,12 @@ bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
       known = false;
     } else {
       if (e.Kind != Unresolved) RaiseTokenizeError(ErrCondExpectedValue);
-      if (LookupIsDeclared) RaiseTokenizeError(ErrCondIllegalSymbol);
+      if (LastLookup.DeclaredLater) RaiseTokenizeError(ErrCondIllegalSymbol);
       operand = 0;
     }
     if (negate) operand = static_cast<uint16_t>(-operand);
     if ((pending == 23 || pending == 24) && operand > 16) operand = 16;
+    // clang-format off
     switch (pending) {
       case 10: accumulator &= operand; break;
       case 11: accumulator |= operand; break;
@@ -107,17 +113,17 @@ bool Tokenizer::ConstValue(bool MustBeKnown, bool Conditional) {
       case 23: accumulator = static_cast<uint16_t>(static_cast<uint32_t>(accumulator) << operand); break;
       case 24: accumulator = static_cast<uint16_t>(accumulator >> operand); break;
     }
+    // clang-format on
     Element next;
     if (!PeekElement(next) || next.Kind != BinaryOperator) break;
     const int op = next.Value;
-    if (!(op == 10 || op == 11 || op == 12 || op == 15 || op == 16 || op == 18 || op == 21 || op == 23 || op == 24))
+    if (!(op == 10 || op == 11 || op == 12 || op == 15 || op == 16 || op == 18 || op == 21 || op == 23 ||
+          op == 24))
       break;
     NextElement(next);
     pending = op;
   }
-  NewSymbol.Kind = Constant;
-  NewSymbol.Value = static_cast<int16_t>(accumulator);
-  return known;
+  return {known, accumulator};
 }
 
 }  // namespace tok

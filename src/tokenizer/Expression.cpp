@@ -78,7 +78,7 @@ class ExpressionCompiler {
   void Read() { found = t.NextElement(e); }
   // Steps back over the element just read, so the caller (or the next state) reads it again.
   void Unread() {
-    if (found) --t.ElementIndex;
+    if (found) --t.Scan.ElementIndex;
   }
   [[noreturn]] void Fail(int plainRow, int conditionalRow) {
     t.RaiseTokenizeError(options.Conditional ? conditionalRow : plainRow);
@@ -121,7 +121,7 @@ class ExpressionCompiler {
         return State::Value;
       case Unresolved:
         if (!options.Conditional) t.RaiseTokenizeError(ErrUndefinedSymbol);
-        if (t.LookupIsDeclared) t.RaiseTokenizeError(ErrCondIllegalSymbol);
+        if (t.LastLookup.DeclaredLater) t.RaiseTokenizeError(ErrCondIllegalSymbol);
         e.Value = 0;  // an unknown name counts as 0
         return State::Value;
       default:
@@ -162,7 +162,7 @@ class ExpressionCompiler {
 
   // At the CASE value the selector's comparison goes in, unless the value brings its own "=".
   void SpliceCaseComparison() {
-    const uint8_t compare = t.ControlStack.Empty() ? layout::CompareEqual : t.ControlStack.Top().CaseCompare;
+    const uint8_t compare = options.CaseCompare;
     if (e.Kind != Comparison) {
       Unread();
       e.Kind = Comparison;
@@ -176,7 +176,7 @@ class ExpressionCompiler {
   State AfterOperand() {
     t.Flush();
     Read();
-    if (splice == Splice::Pending && found && t.ElementIndex - 1 == options.CaseValueAt)
+    if (splice == Splice::Pending && found && t.Scan.ElementIndex - 1 == options.CaseValueAt)
       SpliceCaseComparison();
     switch (e.Kind) {
       case BinaryOperator:
@@ -230,8 +230,8 @@ class ExpressionCompiler {
   State AtExpressionEnd() {
     // The CASE value follows the selector (a live element, so the jump cannot repeat).
     const int at = options.CaseValueAt;
-    if (splice == Splice::Pending && at < t.EndMark && t.ElementList[at].Kind != Deleted) {
-      t.ElementIndex = static_cast<uint16_t>(at);
+    if (splice == Splice::Pending && at < t.Scan.EndMark && t.Scan.ElementList[at].Kind != Deleted) {
+      t.Scan.ElementIndex = static_cast<uint16_t>(at);
       return State::AfterOperand;
     }
     if (options.AllowConditions) {
@@ -285,16 +285,16 @@ void Tokenizer::StartExpression(bool AllowConditions, bool PinsAsConstants) {
   StartFreshExpression({AllowConditions, PinsAsConstants, false, 0});
 }
 
-void Tokenizer::StartCaseTest(int valueAt) {
-  StartFreshExpression({true, false, false, valueAt});
+void Tokenizer::StartCaseTest(int valueAt, uint8_t compare) {
+  StartFreshExpression({true, false, false, valueAt, compare});
 }
 
 void Tokenizer::StartCondition() {
   StartFreshExpression({true, false, true, 0});
 }
 
-void Tokenizer::StartCaseCondition(int valueAt) {
-  StartFreshExpression({true, false, true, valueAt});
+void Tokenizer::StartCaseCondition(int valueAt, uint8_t compare) {
+  StartFreshExpression({true, false, true, valueAt, compare});
 }
 
 void Tokenizer::CompileTargetVariable(bool Write) {
@@ -390,8 +390,6 @@ void Tokenizer::ApplyModifiers(Element& element) {
     if (offset > last) RaiseTokenizeError(ErrModifierOutOfRange);
     element.Value = layout::VariableValue(target, layout::SubCell(address, shift, offset));
   }
-  NewSymbol.Kind = element.Kind;
-  NewSymbol.Value = static_cast<int16_t>(element.Value);
 }
 
 void Tokenizer::CopyExprBuffer(int from, int to) {

@@ -165,7 +165,7 @@ void CompileRandom(Tokenizer& t) {
   CompileVariableRead(t, 0);
   Push(t);
   EmitInstruction(t, OpRandom);
-  t.ElementIndex = variable;
+  t.Scan.ElementIndex = variable;
   Store(t, 1);
 }
 

@@ -115,18 +115,63 @@ bool ListValue(Tokenizer& t, int depth) {
 
 }  // namespace
 
-void CompileSerout(Tokenizer& t) {
-  CompilePin(t, 3);
+namespace {
+
+// "pin [\flowpin], baudmode," into slots 1, 2 and 3, each compiled for the stack depth it will
+// have when pushed; true for the flow-control form.
+bool SerialHead(Tokenizer& t, int pinDepth) {
+  CompilePin(t, pinDepth);
   ToSlot(t, 1);
   const bool flow = TakeIf(t, Backslash);
   if (flow) {
-    CompilePin(t, 4);
+    CompilePin(t, pinDepth + 1);
     ToSlot(t, 2);
   }
   ExpectComma(t);
-  CompileValue(t, 2);
+  CompileValue(t, pinDepth - 1);
   ToSlot(t, 3);
   ExpectComma(t);
+  return flow;
+}
+
+// The baudmode, the pin and the flow pin onto the stack, the instruction, then "[items]".
+void SerialTail(Tokenizer& t, bool flow, Operation plain, Operation withFlow, void (*itemList)(Tokenizer&)) {
+  Push(t, 3);
+  Push(t, 1);
+  if (flow) Push(t, 2);
+  EmitInstruction(t, flow ? withFlow : plain);
+  ExpectLeftBracket(t);
+  itemList(t);
+  ExpectRightBracket(t);
+}
+
+// SERIN's optional parity label and "timeout, label,": pushes what the instruction expects
+// for the parts that were left out.
+void SerinWaits(Tokenizer& t) {
+  if (PeekIs(t, LeftBracket)) {
+    PushConst(t, 1);
+    return;
+  }
+  if (PeekIs(t, Label) || PeekIs(t, Unresolved)) {
+    LabelConstant(t);  // the parity-error label
+    ExpectComma(t);
+    if (PeekIs(t, LeftBracket)) {
+      PushConst(t, 0);
+      PushConst(t, 1);
+      return;
+    }
+  }
+  CompileValue(t, 2);
+  ExpectComma(t);
+  LabelConstant(t);
+  ExpectComma(t);
+  Push(t);
+}
+
+}  // namespace
+
+void CompileSerout(Tokenizer& t) {
+  const bool flow = SerialHead(t, 3);
   if (!PeekIs(t, LeftBracket)) {
     CompileValue(t, 1);  // pace, or the timeout of the flow form
     ExpectComma(t);
@@ -136,54 +181,13 @@ void CompileSerout(Tokenizer& t) {
     }
     Push(t);
   }
-  Push(t, 3);
-  Push(t, 1);
-  if (flow) Push(t, 2);
-  EmitInstruction(t, flow ? OpSeroutFlow : OpSerout);
-  ExpectLeftBracket(t);
-  OutputItemList(t);
-  ExpectRightBracket(t);
+  SerialTail(t, flow, OpSerout, OpSeroutFlow, OutputItemList);
 }
 
 void CompileSerin(Tokenizer& t) {
-  CompilePin(t, 4);
-  ToSlot(t, 1);
-  const bool flow = TakeIf(t, Backslash);
-  if (flow) {
-    CompilePin(t, 5);
-    ToSlot(t, 2);
-  }
-  ExpectComma(t);
-  CompileValue(t, 3);
-  ToSlot(t, 3);
-  ExpectComma(t);
-  bool timeout = true;
-  if (PeekIs(t, LeftBracket)) {
-    PushConst(t, 1);
-    timeout = false;
-  } else if (PeekIs(t, Label) || PeekIs(t, Unresolved)) {
-    LabelConstant(t);  // the parity-error label
-    ExpectComma(t);
-    if (PeekIs(t, LeftBracket)) {
-      PushConst(t, 0);
-      PushConst(t, 1);
-      timeout = false;
-    }
-  }
-  if (timeout) {
-    CompileValue(t, 2);
-    ExpectComma(t);
-    LabelConstant(t);
-    ExpectComma(t);
-    Push(t);
-  }
-  Push(t, 3);
-  Push(t, 1);
-  if (flow) Push(t, 2);
-  EmitInstruction(t, flow ? OpSerinFlow : OpSerin);
-  ExpectLeftBracket(t);
-  InputItemList(t);
-  ExpectRightBracket(t);
+  const bool flow = SerialHead(t, 4);
+  SerinWaits(t);
+  SerialTail(t, flow, OpSerin, OpSerinFlow, InputItemList);
 }
 
 void CompileI2cin(Tokenizer& t) {
@@ -313,7 +317,7 @@ void CompileButton(Tokenizer& t) {
   const uint16_t workspace = static_cast<uint16_t>(NextLiveIndex(t));
   CompileVariableRead(t, 4);
   ToSlot(t, 2);
-  t.ElementIndex = workspace;
+  t.Scan.ElementIndex = workspace;
   CompileVariableWrite(t, 1);
   ToSlot(t, 3);
   ExpectComma(t);

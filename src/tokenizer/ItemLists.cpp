@@ -33,15 +33,15 @@ void CharItem(Tokenizer& t, uint8_t c) {
 void NameText(Tokenizer& t, bool quote) {
   const uint16_t start = static_cast<uint16_t>(NextLiveIndex(t));
   CompileValue(t, 0);
-  const Element& first = t.ElementList[start];
-  const Element& last = t.ElementList[LastReadIndex(t)];
+  const Element& first = t.Scan.ElementList[start];
+  const Element& last = t.Scan.ElementList[LastReadIndex(t)];
   const int end = last.Start + last.Length;
   for (int i = first.Start; i < end; ++i) CharItem(t, static_cast<uint8_t>(t.TokenizeResult.Source[i]));
   CharItem(t, ' ');
   CharItem(t, '=');
   CharItem(t, ' ');
   if (quote) CharItem(t, QuoteCharacter);
-  t.ElementIndex = start;
+  t.Scan.ElementIndex = start;
 }
 
 // The byte address of a byte variable.
@@ -185,14 +185,14 @@ void WaitItem(Tokenizer& t) {
     if (!TakeIf(t, Comma)) break;
   }
   Expect(t, RightParen, ErrExpectedRightParen);
-  const uint16_t resume = t.ElementIndex;
+  const uint16_t resume = t.Scan.ElementIndex;
   for (int j = k - 1; j >= 0; --j) {
-    t.ElementIndex = starts[j];
+    t.Scan.ElementIndex = starts[j];
     CompileValue(t, 0);
     Bare(t);
     Bit(t, 1);
   }
-  t.ElementIndex = resume;
+  t.Scan.ElementIndex = resume;
   BareConst(t, WaitMarker);
   PushConst(t, static_cast<uint16_t>(k));
   Bit(t, 0);

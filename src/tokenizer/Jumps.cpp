@@ -12,9 +12,9 @@ constexpr int GosubNumberBits = 8;
 
 // The next GOSUB number, written after the GOSUB code.
 int EmitGosubNumber(Tokenizer& t) {
-  ++t.GosubCount;
-  t.WriteBits(GosubNumberBits, static_cast<uint16_t>(t.GosubCount));
-  return t.GosubCount;
+  const int number = t.Code.NextGosubNumber();
+  t.WriteBits(GosubNumberBits, static_cast<uint16_t>(number));
+  return number;
 }
 
 // Field k of the return table holds the return address of GOSUB number k.
@@ -53,14 +53,14 @@ void CompileOn(Tokenizer& t) {
   EmitInstruction(t, OpBranch);
   for (;;) {
     LabelRef(t);
-    const uint16_t before = t.ElementIndex;
+    const uint16_t before = t.Scan.ElementIndex;
     const Element e = Next(t);
     if (e.Kind == Comma) {
       Bit(t, 1);
       continue;
     }
     if (!IsEnd(e)) t.RaiseTokenizeError(ErrExpectedCommaOrEnd);
-    t.ElementIndex = before;  // the end is the statement loop's
+    t.Scan.ElementIndex = before;  // the end is the statement loop's
     Bit(t, 0);
     break;
   }

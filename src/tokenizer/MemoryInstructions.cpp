@@ -53,8 +53,8 @@ void HighByteItem(Tokenizer& t) {
 // A WORD target must be a plain word variable; with a modifier the error marks the variable
 // and its modifiers.
 void CheckWordTarget(Tokenizer& t, int variable) {
-  const uint16_t resume = t.ElementIndex;
-  t.ElementIndex = static_cast<uint16_t>(variable);
+  const uint16_t resume = t.Scan.ElementIndex;
+  t.Scan.ElementIndex = static_cast<uint16_t>(variable);
   const Element v = Next(t);
   const int32_t start = v.Start;
   if (v.Kind != Variable || layout::VariableSize(v.Value) != 3) t.RaiseTokenizeError(ErrExpectedWordVariable);
@@ -70,7 +70,7 @@ void CheckWordTarget(Tokenizer& t, int variable) {
     t.TokenizeResult.ErrorLength = end - start;
     t.RaiseTokenizeError(ErrExpectedWordVariable);
   }
-  t.ElementIndex = resume;
+  t.Scan.ElementIndex = resume;
 }
 
 // The optional WORD of 2.5 source before a target or value.

@@ -8,21 +8,21 @@
 namespace tok {
 
 void Tokenizer::WriteBits(int count, uint16_t value) {
-  if (CodeBitPos + count > layout::CodeBitLimit) RaiseTokenizeError(ErrEEPROMFull);
+  if (Code.BitPos + count > layout::CodeBitLimit) RaiseTokenizeError(ErrEEPROMFull);
   ResultRecord& r = TokenizeResult;
   layout::BitWriter bits(count, value);
   while (bits.Remaining() > 0) {
-    const int address = layout::CodeByteAddress(CodeBitPos);
+    const int address = layout::CodeByteAddress(Code.BitPos);
     const uint8_t use = r.EEPROMFlags[address] & FlagUseMask;
     if (use == FlagReserved || use == FlagData) {
-      r.ErrorStart = SourcePosTable[address].Start;
-      r.ErrorLength = SourcePosTable[address].Length;
+      r.ErrorStart = Code.SourcePosTable[address].Start;
+      r.ErrorLength = Code.SourcePosTable[address].Length;
       RaiseTokenizeError(ErrDataOverlapsProgram);
     }
-    const int n = std::min(layout::CodeBitsFreeInByte(CodeBitPos), bits.Remaining());
-    r.EEPROM[address] |= layout::CodeBitsInByte(CodeBitPos, n, bits.Take(n));
+    const int n = std::min(layout::CodeBitsFreeInByte(Code.BitPos), bits.Remaining());
+    r.EEPROM[address] |= layout::CodeBitsInByte(Code.BitPos, n, bits.Take(n));
     r.EEPROMFlags[address] |= FlagCode;
-    CodeBitPos = static_cast<uint16_t>(CodeBitPos + n);
+    Code.BitPos = static_cast<uint16_t>(Code.BitPos + n);
   }
 }
 

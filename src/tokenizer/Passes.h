@@ -13,7 +13,7 @@ class Tokenizer;
 // PIN 0, CON 0, DATA 0, CON 1, PIN 1, DATA 1, VAR counting, VAR allocation; each deletes the lines it handled.
 void RunDeclarationPasses(Tokenizer& t);
 
-// Counts the GOSUB keywords into GosubCount (error 145 at 256) before the statement loop.
+// Counts the GOSUB keywords into Code.GosubTotal (error 145 at 256) before the statement loop.
 void CountGosubs(Tokenizer& t);
 
 // Compiles every statement from element 0 to EndMark into object code, ending with END.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tokenizer/CharacterClasses.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace tok {
@@ -12,23 +13,13 @@ namespace {
 
 constexpr char LineEnd = 3;
 
-uint8_t Upper(uint8_t c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c;
-}
-bool IsLetter(uint8_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsNameChar(uint8_t c) {
-  return IsLetter(c) || (c >= '0' && c <= '9');
-}
-bool IsBlank(uint8_t c) {
-  return c == ' ' || c == '\t';
-}
+using chars::IsBlank;
+using chars::IsNameChar;
+using chars::IsNameStart;
+using chars::Upper;
 
 bool IsDigitOf(uint8_t c, int base) {
-  if (base == 2) return c == '0' || c == '1';
-  if (base == 10) return c >= '0' && c <= '9';
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+  return chars::DigitValue(c, base) >= 0;
 }
 
 bool IsFileNameChar(uint8_t c) {
@@ -39,20 +30,20 @@ bool IsFileNameChar(uint8_t c) {
 }  // namespace
 
 int Tokenizer::ReadChar() {
-  return static_cast<uint8_t>(TokenizeResult.Source[ScanPos++]);
+  return static_cast<uint8_t>(TokenizeResult.Source[Scan.ScanPos++]);
 }
 
 void Tokenizer::AddElement(uint8_t kind, uint16_t value, bool IsEnd) {
-  if (IsEnd && LastWasEnd) return;
+  if (IsEnd && Scan.LastWasEnd) return;
   if (IsEnd) kind = EndOfStatement;
-  if (ElementIndex >= ElementLimit) RaiseScanError(0, ErrTooManyElements);
-  SkipBack[ElementIndex] = static_cast<int16_t>(ElementIndex - 1);
-  Element& e = ElementList[ElementIndex++];
+  if (Scan.Full()) RaiseScanError(0, ErrTooManyElements);
+  Element e;
   e.Kind = kind;
   e.Value = value;
-  e.Start = static_cast<uint16_t>(TokenStart);
-  e.Length = static_cast<uint8_t>(ScanPos - TokenStart);
-  LastWasEnd = IsEnd ? 1 : 0;
+  e.Start = static_cast<uint16_t>(Scan.TokenStart);
+  e.Length = static_cast<uint8_t>(Scan.ScanPos - Scan.TokenStart);
+  Scan.Append(e);
+  Scan.LastWasEnd = IsEnd ? 1 : 0;
 }
 
 void Tokenizer::StartScan(bool Full) {
@@ -65,16 +56,13 @@ void Tokenizer::StartScan(bool Full) {
     }
   }
   src[r.SourceSize] = LineEnd;
-  ElementIndex = 0;
-  EndMark = 0;
-  LastWasEnd = 1;
-  ScanPos = 0;
+  Scan.StartScan();
 }
 
 void Tokenizer::ScanSource(bool Full) {
   StartScan(Full);
-  while (ScanPos < TokenizeResult.SourceSize) {
-    TokenStart = ScanPos;
+  while (Scan.ScanPos < TokenizeResult.SourceSize) {
+    Scan.TokenStart = Scan.ScanPos;
     const int c = ReadChar();
     if (Full) {
       ScanCharacter(c);
@@ -97,7 +85,7 @@ void Tokenizer::ScanCharacter(int c) {
       AddElement(EndOfStatement, 0, true);
       break;
     case ':':
-      LastWasEnd = 0;
+      Scan.LastWasEnd = 0;
       AddElement(EndOfStatement, 1, true);
       break;
     case '\'':
@@ -107,7 +95,7 @@ void Tokenizer::ScanCharacter(int c) {
       break;
     case ',':
       AddElement(Comma, 0, false);
-      LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
+      Scan.LastWasEnd = LanguageIs25;  // in 2.5 a statement continues after a trailing comma
       break;
     case '"':
       ScanQuoted();
@@ -117,22 +105,22 @@ void Tokenizer::ScanCharacter(int c) {
       break;
     case '$': {
       ReadName();
-      const Element& named = ElementList[ElementIndex - 1];
+      const Element& named = Scan.ElementList[Scan.EndMark - 1];
       if (LanguageIs25 && named.Kind != Unresolved) break;
-      --ElementIndex;  // not a directive word: the "$" starts a hexadecimal number
-      ScanPos = TokenStart + 1;
+      --Scan.EndMark;  // not a directive word: the "$" starts a hexadecimal number
+      Scan.ScanPos = Scan.TokenStart + 1;
       AddElement(Constant, ReadNumber(16, 0), false);
       break;
     }
     case '#':
       if (!LanguageIs25) RaiseScanError(0, ErrUnrecognizedCharacter);
       ReadName();
-      if (ElementList[ElementIndex - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
+      if (Scan.ElementList[Scan.EndMark - 1].Kind == Unresolved) RaiseScanError(0, ErrExpectedDirective);
       break;
     default:
       if (c >= '0' && c <= '9') {
         AddElement(Constant, ReadNumber(10, 0), false);
-      } else if (IsLetter(static_cast<uint8_t>(c))) {
+      } else if (IsNameStart(static_cast<uint8_t>(c))) {
         ReadName();
       } else {
         ScanOperator(static_cast<char>(c));
@@ -141,37 +129,36 @@ void Tokenizer::ScanCharacter(int c) {
 }
 
 void Tokenizer::FinishScan() {
-  if (LastWasEnd && ElementIndex > 0 && ElementList[ElementIndex - 1].Kind != EndOfStatement) {
+  if (Scan.LastWasEnd && Scan.EndMark > 0 && Scan.ElementList[Scan.EndMark - 1].Kind != EndOfStatement) {
     // Only after a continuation comma: the statement still needs its end, one past the line
     // end that follows the comma; a source that ends right after the comma has no such line
     // end, and the element stays at the closing marker.
-    const Element& last = ElementList[ElementIndex - 1];
-    TokenStart = std::min(last.Start + last.Length + 1, ScanPos);
-    LastWasEnd = 0;
+    const Element& last = Scan.ElementList[Scan.EndMark - 1];
+    Scan.TokenStart = std::min(last.Start + last.Length + 1, Scan.ScanPos);
+    Scan.LastWasEnd = 0;
     AddElement(EndOfStatement, 0, true);
   }
   // The closing end takes the token start and scan position where the loop stopped.
   AddElement(EndOfStatement, 0, true);
-  EndMark = ElementIndex;
 }
 
 void Tokenizer::ReadName() {
   const char* src = TokenizeResult.Source;
   int allowance = NameLimit;
-  while (allowance > 0 && IsNameChar(static_cast<uint8_t>(src[ScanPos]))) {
-    ++ScanPos;
+  while (allowance > 0 && IsNameChar(static_cast<uint8_t>(src[Scan.ScanPos]))) {
+    ++Scan.ScanPos;
     --allowance;
   }
   if (allowance == 0) RaiseScanError(0, ErrSymbolTooLong);
   Element probe;
-  probe.Start = static_cast<uint16_t>(TokenStart);
-  probe.Length = static_cast<uint8_t>(ScanPos - TokenStart);
+  probe.Start = static_cast<uint16_t>(Scan.TokenStart);
+  probe.Length = static_cast<uint8_t>(Scan.ScanPos - Scan.TokenStart);
   const ShortName name = ElementName(probe);
   LookupName(name.View());
-  AddElement(LookupSymbol.Kind, static_cast<uint16_t>(LookupSymbol.Value), false);
-  const uint8_t kind = LookupSymbol.Kind;
-  if ((kind == ConWord || kind == DataWord || kind == PinWord || kind == VarWord) && ElementIndex >= 2) {
-    const Element& before = ElementList[ElementIndex - 2];
+  AddElement(LastLookup.Kind, static_cast<uint16_t>(LastLookup.Value), false);
+  const uint8_t kind = LastLookup.Kind;
+  if ((kind == ConWord || kind == DataWord || kind == PinWord || kind == VarWord) && Scan.EndMark >= 2) {
+    const Element& before = Scan.ElementList[Scan.EndMark - 2];
     if (before.Kind == Unresolved) AddDeclaredName(ElementName(before).View());
   }
 }
@@ -181,10 +168,10 @@ uint16_t Tokenizer::ReadNumber(int base, int places) {
   if (base != 10) {
     c = Upper(static_cast<uint8_t>(ReadChar()));
   } else {
-    c = static_cast<uint8_t>(TokenizeResult.Source[ScanPos - 1]);
+    c = static_cast<uint8_t>(TokenizeResult.Source[Scan.ScanPos - 1]);
   }
   if (!IsDigitOf(c, base)) {
-    ++TokenStart;  // the error marks the character after the prefix
+    ++Scan.TokenStart;  // the error marks the character after the prefix
     RaiseScanError(0, base == 2 ? ErrExpectedBinaryDigit : ErrExpectedHexDigit);
   }
   uint32_t value = 0;
@@ -203,57 +190,57 @@ uint16_t Tokenizer::ReadNumber(int base, int places) {
     ++point;
   }
   if (value > 65535) RaiseScanError(0, ErrConstantTooBig);
-  --ScanPos;  // the character that ended the number is read again
+  --Scan.ScanPos;  // the character that ended the number is read again
   if (budget == 0) RaiseScanError(0, ErrTooManyDigits);
   return static_cast<uint16_t>(value);
 }
 
 void Tokenizer::ScanQuoted() {
   const char* src = TokenizeResult.Source;
-  const int quoteStart = TokenStart;
-  if (src[ScanPos] == '"') RaiseScanError(1, ErrExpectedCharacters);
+  const int quoteStart = Scan.TokenStart;
+  if (src[Scan.ScanPos] == '"') RaiseScanError(1, ErrExpectedCharacters);
   for (;;) {
-    TokenStart = ScanPos;
+    Scan.TokenStart = Scan.ScanPos;
     const int c = ReadChar();
     if (c == LineEnd) {
-      TokenStart = quoteStart;
+      Scan.TokenStart = quoteStart;
       RaiseScanError(0, ErrExpectedTerminatingQuote);
     }
     AddElement(Constant, static_cast<uint16_t>(c), false);
-    if (src[ScanPos] == '"') break;
-    TokenStart = ScanPos;
-    ++ScanPos;
+    if (src[Scan.ScanPos] == '"') break;
+    Scan.TokenStart = Scan.ScanPos;
+    ++Scan.ScanPos;
     AddElement(Comma, 0, false);
-    --ScanPos;
+    --Scan.ScanPos;
   }
-  ++ScanPos;  // the closing quote
+  ++Scan.ScanPos;  // the closing quote
 }
 
 void Tokenizer::ScanOperator(char first) {
   const char* src = TokenizeResult.Source;
-  int next = ScanPos;
+  int next = Scan.ScanPos;
   while (IsBlank(static_cast<uint8_t>(src[next]))) ++next;
   if (src[next] != 0) {
     const char pair[2] = {first, src[next]};
     if (LookupName(std::string_view(pair, 2))) {
-      ScanPos = next + 1;
-      AddElement(LookupSymbol.Kind, static_cast<uint16_t>(LookupSymbol.Value), false);
+      Scan.ScanPos = next + 1;
+      AddElement(LastLookup.Kind, static_cast<uint16_t>(LastLookup.Value), false);
       return;
     }
   }
-  ScanPos = TokenStart + 1;
+  Scan.ScanPos = Scan.TokenStart + 1;
   if (!LookupName(std::string_view(&first, 1))) RaiseScanError(0, ErrUnrecognizedCharacter);
-  AddElement(LookupSymbol.Kind, static_cast<uint16_t>(LookupSymbol.Value), false);
+  AddElement(LastLookup.Kind, static_cast<uint16_t>(LastLookup.Value), false);
 }
 
 void Tokenizer::ScanCommentDirective() {
   const ResultRecord& r = TokenizeResult;
   const char* src = r.Source;
   auto skipBlanks = [&] {
-    while (IsBlank(static_cast<uint8_t>(src[ScanPos]))) ++ScanPos;
+    while (IsBlank(static_cast<uint8_t>(src[Scan.ScanPos]))) ++Scan.ScanPos;
   };
   auto skipLine = [&] {
-    while (ScanPos <= r.SourceSize && ReadChar() != LineEnd) {
+    while (Scan.ScanPos <= r.SourceSize && ReadChar() != LineEnd) {
     }
   };
   skipBlanks();
@@ -261,17 +248,17 @@ void Tokenizer::ScanCommentDirective() {
   if (c == LineEnd) return;
   if (c != '{') return skipLine();
   skipBlanks();
-  if (src[ScanPos] == LineEnd) {
-    ++ScanPos;
+  if (src[Scan.ScanPos] == LineEnd) {
+    ++Scan.ScanPos;
     return;
   }
-  if (src[ScanPos] != '$') {
-    ++ScanPos;
+  if (src[Scan.ScanPos] != '$') {
+    ++Scan.ScanPos;
     return skipLine();
   }
   int words = 1;
-  while (words != 0 && ScanPos <= r.SourceSize) {
-    TokenStart = ScanPos;
+  while (words != 0 && Scan.ScanPos <= r.SourceSize) {
+    Scan.TokenStart = Scan.ScanPos;
     c = ReadChar();
     if (c == 0 || IsBlank(static_cast<uint8_t>(c))) continue;
     if (c == LineEnd) {
@@ -283,7 +270,7 @@ void Tokenizer::ScanCommentDirective() {
     } else if (c == '$') {
       ReadName();
       ++words;
-      if (ElementList[ElementIndex - 1].Kind != DirectiveWord) RaiseScanError(0, ErrExpectedDirective);
+      if (Scan.ElementList[Scan.EndMark - 1].Kind != DirectiveWord) RaiseScanError(0, ErrExpectedDirective);
     } else if (c == ',') {
       AddElement(Comma, 0, false);
     } else if (c >= '0' && c <= '9') {
@@ -291,7 +278,7 @@ void Tokenizer::ScanCommentDirective() {
     } else if (c == '}') {
       AddElement(RightBrace, 0, false);
       return skipLine();
-    } else if (IsLetter(static_cast<uint8_t>(c)) && words < 3) {
+    } else if (IsNameStart(static_cast<uint8_t>(c)) && words < 3) {
       ReadName();
       ++words;
     } else if (IsFileNameChar(static_cast<uint8_t>(c)) && words >= 3) {
@@ -305,19 +292,19 @@ void Tokenizer::ScanCommentDirective() {
 void Tokenizer::ScanDirectiveText(bool quoted) {
   const char* src = TokenizeResult.Source;
   if (quoted) {
-    TokenStart = ScanPos;  // the text starts after the opening quote
-    if (src[ScanPos] == '"') RaiseScanError(1, ErrExpectedCharacters);
+    Scan.TokenStart = Scan.ScanPos;  // the text starts after the opening quote
+    if (src[Scan.ScanPos] == '"') RaiseScanError(1, ErrExpectedCharacters);
     for (;;) {
-      const uint8_t c = static_cast<uint8_t>(src[ScanPos]);
+      const uint8_t c = static_cast<uint8_t>(src[Scan.ScanPos]);
       if (!(IsFileNameChar(c) || c == ' ' || c == ',' || c == '{' || c == '}')) break;
-      ++ScanPos;
+      ++Scan.ScanPos;
     }
-    if (src[ScanPos] != '"') RaiseScanError(0, ErrExpectedTerminatingQuote);
+    if (src[Scan.ScanPos] != '"') RaiseScanError(0, ErrExpectedTerminatingQuote);
     AddElement(Text, 0, false);
-    ++ScanPos;
+    ++Scan.ScanPos;
     return;
   }
-  while (IsFileNameChar(static_cast<uint8_t>(src[ScanPos]))) ++ScanPos;
+  while (IsFileNameChar(static_cast<uint8_t>(src[Scan.ScanPos]))) ++Scan.ScanPos;
   AddElement(Text, 0, false);
 }
 
@@ -334,17 +321,16 @@ ShortName Tokenizer::ElementName(const Element& element) const {
 }
 
 bool Tokenizer::ReadLiveElement(Element& element) {
-  while (ElementIndex < EndMark && ElementList[ElementIndex].Kind == Deleted) ++ElementIndex;
-  if (ElementIndex >= EndMark) {
+  if (!Scan.SkipDeleted()) {
     element.Kind = EndOfStatement;
     return false;
   }
-  Element read = ElementList[ElementIndex];
+  Element read = Scan.ElementList[Scan.ElementIndex];
   if (read.Kind == Unresolved) {
     // Names declared after the point of use resolve now.
     LookupName(ElementName(read).View());
-    read.Kind = LookupSymbol.Kind;
-    read.Value = static_cast<uint16_t>(LookupSymbol.Value);
+    read.Kind = LastLookup.Kind;
+    read.Value = static_cast<uint16_t>(LastLookup.Value);
   }
   // One whole store: callers read the record back at once, and a store in pieces makes that
   // read wait.
@@ -354,7 +340,7 @@ bool Tokenizer::ReadLiveElement(Element& element) {
 
 bool Tokenizer::NextElement(Element& element) {
   const bool found = ReadLiveElement(element);
-  if (found) ++ElementIndex;
+  if (found) ++Scan.ElementIndex;
   TokenizeResult.ErrorStart = element.Start;
   TokenizeResult.ErrorLength = element.Length;
   return found;
@@ -365,30 +351,11 @@ bool Tokenizer::PeekElement(Element& element) {
 }
 
 void Tokenizer::DeleteElements(int first, int last) {
-  if (first < 0) first = 0;
-  for (int i = first; i <= last && i < ElementLimit; ++i) ElementList[i].Kind = Deleted;
-}
-
-// Deleted elements never come back to life, so each one's SkipBack may jump straight to the
-// live element found last time: runs of removed declarations are crossed once, not per removal.
-int Tokenizer::LiveBefore(int index) {
-  int live = index - 1;
-  while (live >= 0 && ElementList[live].Kind == Deleted) live = SkipBack[live];
-  for (int i = index - 1; i > live;) {
-    const int next = SkipBack[i];
-    SkipBack[i] = static_cast<int16_t>(live);
-    i = next;
-  }
-  return live;
+  Scan.DeleteElements(first, last);
 }
 
 void Tokenizer::DeleteStatement(int first, int last) {
-  DeleteElements(first, last);
-  const int after = last + 1;
-  if (after >= EndMark || ElementList[after].Kind != EndOfStatement) return;
-  const int before = LiveBefore(first);
-  // A removed line leaves no empty statement behind.
-  if (before < 0 || ElementList[before].Kind == EndOfStatement) ElementList[after].Kind = Deleted;
+  Scan.DeleteStatement(first, last);
 }
 
 }  // namespace tok

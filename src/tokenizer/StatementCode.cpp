@@ -28,21 +28,21 @@ int FieldsPatchedTwice() {
 }
 
 int NextLiveIndex(const Tokenizer& t) {
-  int i = t.ElementIndex;
-  while (i < t.EndMark && t.ElementList[i].Kind == Deleted) ++i;
+  int i = t.Scan.ElementIndex;
+  while (i < t.Scan.EndMark && t.Scan.ElementList[i].Kind == Deleted) ++i;
   return i;
 }
 
 int LastReadIndex(const Tokenizer& t) {
-  int i = t.ElementIndex - 1;
-  while (i > 0 && t.ElementList[i].Kind == Deleted) --i;
+  int i = t.Scan.ElementIndex - 1;
+  while (i > 0 && t.Scan.ElementList[i].Kind == Deleted) --i;
   return i;
 }
 
 // Past the end of the list the reader leaves the record as it was, so the position stays on
 // the element read last.
 Element PastTheEnd(Tokenizer& t) {
-  Element e = t.ElementIndex > 0 ? t.ElementList[LastReadIndex(t)] : Element{};
+  Element e = t.Scan.ElementIndex > 0 ? t.Scan.ElementList[LastReadIndex(t)] : Element{};
   e.Kind = EndOfStatement;
   t.TokenizeResult.ErrorStart = e.Start;
   t.TokenizeResult.ErrorLength = e.Length;
@@ -174,12 +174,12 @@ void EmitAddress(Tokenizer& t, int position) {
 }
 
 void EmitNextAddress(Tokenizer& t) {
-  EmitAddress(t, t.CodeBitPos + layout::AddressFieldBits);
+  EmitAddress(t, t.Code.BitPos + layout::AddressFieldBits);
 }
 
 uint16_t ReserveField(Tokenizer& t) {
-  const uint16_t field = t.CodeBitPos;
-  t.CodeBitPos = static_cast<uint16_t>(t.CodeBitPos + layout::AddressFieldBits);
+  const uint16_t field = t.Code.BitPos;
+  t.Code.BitPos = static_cast<uint16_t>(t.Code.BitPos + layout::AddressFieldBits);
   return field;
 }
 
@@ -188,14 +188,14 @@ void PatchField(Tokenizer& t, int field, int target) {
     ++patchedTwice;
     assert(!"an address field was patched twice");
   }
-  const uint16_t saved = t.CodeBitPos;
-  t.CodeBitPos = static_cast<uint16_t>(field);
+  const uint16_t saved = t.Code.BitPos;
+  t.Code.BitPos = static_cast<uint16_t>(field);
   EmitAddress(t, target);
-  t.CodeBitPos = saved;
+  t.Code.BitPos = saved;
 }
 
 void PatchHere(Tokenizer& t, int field) {
-  PatchField(t, field, t.CodeBitPos);
+  PatchField(t, field, t.Code.BitPos);
 }
 
 void LabelRef(Tokenizer& t) {
@@ -203,7 +203,7 @@ void LabelRef(Tokenizer& t) {
   if (e.Kind == Label) {
     EmitAddress(t, static_cast<uint16_t>(e.Value));
   } else if (e.Kind == Unresolved) {
-    t.FixupList[t.FixupCount++] = Fixup{static_cast<uint16_t>(LastReadIndex(t)), t.CodeBitPos};
+    t.Code.AddFixup(static_cast<uint16_t>(LastReadIndex(t)));
     ReserveField(t);
   } else {
     t.RaiseTokenizeError(ErrExpectedLabel);

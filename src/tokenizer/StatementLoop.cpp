@@ -17,11 +17,11 @@ constexpr int GosubLimit = 255;
 
 void CountGosubsPass(Tokenizer& t) {
   // Keywords keep the kind the scanner gave them, so the list is read as it stands.
-  t.GosubCount = 0;
-  for (int i = 0; i < t.EndMark; ++i) {
-    const Element& e = t.ElementList[i];
-    if (e.Kind == Instruction && e.Value == KwGosub && ++t.GosubCount > GosubLimit) {
-      t.ElementIndex = static_cast<uint16_t>(i);
+  t.Code.GosubTotal = 0;
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    const Element& e = t.Scan.ElementList[i];
+    if (e.Kind == Instruction && e.Value == KwGosub && ++t.Code.GosubTotal > GosubLimit) {
+      t.Scan.ElementIndex = static_cast<uint16_t>(i);
       Next(t);  // the error marks this GOSUB
       t.RaiseTokenizeError(ErrGosubLimit);
     }
@@ -32,10 +32,11 @@ namespace {
 
 // A name at the start of a statement becomes a label at the current code position.
 void DefineLabel(Tokenizer& t, const Element& name) {
-  t.NewSymbol.SetName(t.ElementName(name).View());
-  t.NewSymbol.Kind = Label;
-  t.NewSymbol.Value = static_cast<int16_t>(t.CodeBitPos);
-  t.AddSymbol(t.NewSymbol);
+  Symbol label;
+  label.SetName(t.ElementName(name).View());
+  label.Kind = Label;
+  label.Value = static_cast<int16_t>(t.Code.BitPos);
+  t.AddSymbol(label);
   if (t.LanguageIs25) {
     Element after;
     if (t.PeekElement(after) && !(after.Kind == EndOfStatement && after.Value == 1))
@@ -46,13 +47,10 @@ void DefineLabel(Tokenizer& t, const Element& name) {
 }  // namespace
 
 void StatementLoopPass(Tokenizer& t) {
-  t.ElementIndex = 0;
-  t.FixupCount = 0;
-  t.ControlStack.Depth = 0;
-  t.IfCount = t.ForCount = t.DoCount = t.SelectCount = 0;
+  t.Scan.ElementIndex = 0;
+  t.Structures.Clear();
   t.TokenizeResult.DebugFlag = 0;
-  t.CodeBitPos = static_cast<uint16_t>((t.GosubCount + 1) * layout::AddressFieldBits);
-  t.GosubCount = 0;
+  t.Code.Start((t.Code.GosubTotal + 1) * layout::AddressFieldBits);
 
   bool anyStatement = false;
   Element e;
@@ -66,7 +64,7 @@ void StatementLoopPass(Tokenizer& t) {
         PatchHere(t, 0);  // return table field 0: the first statement
       }
       if (e.Kind == Variable || e.Kind == PinName) {
-        t.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
+        t.Scan.ElementIndex = static_cast<uint16_t>(LastReadIndex(t));
         CompileLet(t);
       } else if (e.Kind != Instruction || !CompileInstruction(t, e.Value)) {
         t.RaiseTokenizeError(ErrExpectedStatement);
@@ -79,9 +77,9 @@ void StatementLoopPass(Tokenizer& t) {
 }
 
 void ResolveFixupsPass(Tokenizer& t) {
-  for (int i = 0; i < t.FixupCount; ++i) {
-    const Fixup& fixup = t.FixupList[i];
-    t.ElementIndex = fixup.ElementIndex;
+  for (int i = 0; i < t.Code.FixupCount; ++i) {
+    const Fixup& fixup = t.Code.FixupList[i];
+    t.Scan.ElementIndex = fixup.ElementIndex;
     const Element name = Next(t);
     if (name.Kind == Unresolved) t.RaiseTokenizeError(ErrUndefinedLabel);
     PatchField(t, fixup.Position, static_cast<uint16_t>(name.Value));

@@ -41,49 +41,72 @@ void HashedSymbols::Append(const Symbol& record) {
   Tails[chain] = index;
 }
 
-void Tokenizer::ClearSymbolTables() {
-  SymbolTable.Clear();
+void SymbolTables::Clear() {
+  Symbols.Clear();
   DeclaredNames.Clear();
 }
 
-void Tokenizer::AddSymbol(const Symbol& record) {
-  if (SymbolTable.Full()) RaiseTokenizeError(ErrSymbolTableFull);
-  SymbolTable.Append(record);
+bool SymbolTables::Add(const Symbol& record) {
+  if (Symbols.Full()) return false;
+  Symbols.Append(record);
+  return true;
 }
 
-void Tokenizer::AddDeclaredName(std::string_view name) {
-  if (DeclaredNames.Full()) RaiseTokenizeError(ErrSymbolTableFull);
+bool SymbolTables::AddDeclaredName(std::string_view name) {
+  if (DeclaredNames.Full()) return false;
   Symbol record;
   record.SetName(name);
   DeclaredNames.Append(record);
+  return true;
+}
+
+LookupResult SymbolTables::Lookup(std::string_view name) const {
+  LookupResult result;
+  const int found = Find(name);
+  if (found >= 0) {
+    result.Kind = Symbols.Records[found].Kind;
+    result.Value = Symbols.Records[found].Value;
+  } else {
+    result.DeclaredLater = FindDeclaredName(name) >= 0;
+  }
+  return result;
+}
+
+bool SymbolTables::SetValue(std::string_view name, int16_t value) {
+  const int found = Find(name);
+  if (found < 0) return false;
+  Symbols.Records[found].Value = value;
+  return true;
+}
+
+// ---- the tokenizer's side: a full table is an error -------------------------------------------
+
+void Tokenizer::ClearSymbolTables() {
+  Names.Clear();
+}
+
+void Tokenizer::AddSymbol(const Symbol& record) {
+  if (!Names.Add(record)) RaiseTokenizeError(ErrSymbolTableFull);
+}
+
+void Tokenizer::AddDeclaredName(std::string_view name) {
+  if (!Names.AddDeclaredName(name)) RaiseTokenizeError(ErrSymbolTableFull);
 }
 
 int Tokenizer::FindSymbol(std::string_view name) const {
-  return SymbolTable.Find(name);
+  return Names.Find(name);
 }
 int Tokenizer::FindDeclaredName(std::string_view name) const {
-  return DeclaredNames.Find(name);
+  return Names.FindDeclaredName(name);
 }
 
 bool Tokenizer::LookupName(std::string_view name) {
-  LookupSymbol.Kind = Unresolved;
-  LookupSymbol.Value = 0;
-  LookupIsDeclared = false;
-  const int found = FindSymbol(name);
-  if (found >= 0) {
-    LookupSymbol.Kind = SymbolTable.Records[found].Kind;
-    LookupSymbol.Value = SymbolTable.Records[found].Value;
-    return true;
-  }
-  if (FindDeclaredName(name) >= 0) LookupIsDeclared = true;
-  return false;
+  LastLookup = Names.Lookup(name);
+  return LastLookup.Kind != Unresolved;
 }
 
 bool Tokenizer::SetSymbolValue(std::string_view name, int16_t value) {
-  const int found = FindSymbol(name);
-  if (found < 0) return false;
-  SymbolTable.Records[found].Value = value;
-  return true;
+  return Names.SetValue(name, value);
 }
 
 static Symbol ToSymbol(const KeywordRecord& k) {

@@ -8,7 +8,8 @@
 
 namespace tok {
 
-constexpr int SourceCapacity = 65536;  // characters, including the room error texts use at the end
+constexpr int SourceCapacity = 65536;  // characters, including the end marker; a VD1 compile puts its
+                                       // debug text area in the last 1024
 constexpr int EEPROMSize = protocol::kEepromSize;
 constexpr int ProjectFileLimit = 7;
 constexpr int PacketLimit = protocol::kPacketLimit;
@@ -34,7 +35,7 @@ constexpr uint8_t FlagPacked = 128;  // the byte went into a packet
 
 struct ResultRecord {
   uint8_t Success = 0;
-  const char* ErrorText = nullptr;  // points into the end of Source
+  const char* ErrorText = nullptr;  // owned by the tokenizer, valid until its next error
   uint8_t DebugFlag = 0;
   int32_t DebugCount = 0;
   uint8_t TargetModule = 0;

@@ -10,7 +10,9 @@
 
 namespace tok {
 
-Tokenizer::Tokenizer() { ClearSymbolTables(); }
+Tokenizer::Tokenizer() {
+  ClearSymbolTables();
+}
 Tokenizer::~Tokenizer() = default;
 
 bool Tokenizer::SetSource(std::string_view text) {
@@ -37,22 +39,17 @@ void Tokenizer::Reset() {
   std::fill(std::begin(r.VarCounts), std::end(r.VarCounts), 0);
   std::fill(std::begin(NextVarCell), std::end(NextVarCell), 0);
   VarBitsTotal = 0;
-  CodeBitPos = 0;
-  ControlStack.Depth = 0;
-  IfCount = ForCount = DoCount = SelectCount = 0;
-  FixupCount = 0;
-  GosubCount = 0;
+  Code.Clear();
+  Structures.Clear();
+  Conditionals.Clear();
 }
 
 bool Tokenizer::Tokenize(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion) {
   Reset();
-  DirectivesOnly = directivesOnly;
-  ReadTargetDirective = readTargetDirective;
-  AnyLanguageVersion = anyLanguageVersion;
-  if (ReadTargetDirective) TokenizeResult.TargetModule = 0;
+  if (readTargetDirective) TokenizeResult.TargetModule = 0;
   LanguageIs25 = 0;
   try {
-    RunPasses();
+    RunPasses(directivesOnly, readTargetDirective, anyLanguageVersion);
     TokenizeResult.Success = 1;
   } catch (...) {
     TokenizeResult.Success = 0;
@@ -60,7 +57,7 @@ bool Tokenizer::Tokenize(bool directivesOnly, bool readTargetDirective, bool any
   return TokenizeResult.Success != 0;
 }
 
-void Tokenizer::RunPasses() {
+void Tokenizer::RunPasses(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion) {
   ResultRecord& r = TokenizeResult;
   // The scanner writes a marker at Source[SourceSize]; a size outside the buffer would write
   // beyond it, so such a call fails (without an error text) instead.
@@ -70,37 +67,36 @@ void Tokenizer::RunPasses() {
   ScanSource(false);
   std::memcpy(Vd1Source, r.Source, static_cast<size_t>(r.SourceSize) + 1);
   Vd1SourceSize = r.SourceSize;
-  ReadTargetModuleDirective();
+  ReadTargetModuleDirective(readTargetDirective);
   ReadPortDirective();
-  ReadLanguageDirective(AnyLanguageVersion);
+  ReadLanguageDirective(anyLanguageVersion);
   SetDirectiveSymbolValues();
 
-  if (!DirectivesOnly) {
-    if (r.TargetModule == ModuleVD1) {
-      TokenizeVd1(*this);
-    } else {
-      LoadKeywordSymbols();
-      ScanSource(true);
-      ConditionalCompile();
-      RunDeclarationPasses(*this);
-      CountGosubs(*this);
-      StatementLoop(*this);
-      ResolveFixups(*this);
-      BuildPackets(*this);
-    }
-  }
+  if (!directivesOnly) RunCompilePasses();
   r.ErrorStart = 0;
   r.ErrorLength = 0;
-  if (r.PacketCount == 0 && !DirectivesOnly) RaiseTokenizeError(ErrNothingToTokenize);
+  if (r.PacketCount == 0 && !directivesOnly) RaiseTokenizeError(ErrNothingToTokenize);
+}
+
+void Tokenizer::RunCompilePasses() {
+  if (TokenizeResult.TargetModule == ModuleVD1) {
+    TokenizeVd1(*this);
+    return;
+  }
+  LoadKeywordSymbols();
+  ScanSource(true);
+  ConditionalCompile();
+  RunDeclarationPasses(*this);
+  CountGosubs(*this);
+  StatementLoop(*this);
+  ResolveFixups(*this);
+  BuildPackets(*this);
 }
 
 void Tokenizer::RaiseErrorText(std::string_view text) {
-  // The text ends with its zero on the last byte of Source.
-  const size_t length = std::min(text.size(), static_cast<size_t>(SourceCapacity - 1));
-  char* copy = TokenizeResult.Source + (SourceCapacity - 1 - length);
-  std::memcpy(copy, text.data(), length);
-  TokenizeResult.Source[SourceCapacity - 1] = 0;
-  TokenizeResult.ErrorText = copy;
+  // The text has storage of its own: the source (and what points into it) stays as it was.
+  ErrorMessage.assign(text);
+  TokenizeResult.ErrorText = ErrorMessage.c_str();
   throw ETokenizeError();
 }
 
@@ -112,8 +108,8 @@ void Tokenizer::RaiseTokenizeError(int index) {
 }
 
 void Tokenizer::RaiseScanError(int extra, int index) {
-  TokenizeResult.ErrorStart = TokenStart;
-  TokenizeResult.ErrorLength = ScanPos + extra - TokenStart;
+  TokenizeResult.ErrorStart = Scan.TokenStart;
+  TokenizeResult.ErrorLength = Scan.ScanPos + extra - Scan.TokenStart;
   RaiseTokenizeError(index);
 }
 

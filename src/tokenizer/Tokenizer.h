@@ -1,8 +1,9 @@
 #pragma once
-// The Tessic tokenizer: one object owns the result record and every table and work area of a
-// compilation. Tokenize() runs the passes in their fixed order; the building blocks below are
-// public because the later passes (declarations, statements, packets, the VD1 compiler; see
-// Passes.h) call them.
+// The Tessic tokenizer: one object owns the result record and the work areas of a compilation,
+// each kept by its owner (the element scanner, the symbol tables, the code writer, the stack of
+// open structures and the one of open #IF/#SELECT blocks). Tokenize() runs the passes in their
+// fixed order; the building blocks below are public because the later passes (declarations,
+// statements, packets, the VD1 compiler; see Passes.h) call them.
 //
 // Every failure raises ETokenizeError through RaiseTokenizeError; Tokenize catches it, so
 // callers only see TokenizeResult.Success.
@@ -10,11 +11,17 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "tokenizer/BitLayout.h"
+#include "tokenizer/CodeWriter.h"
+#include "tokenizer/ConditionalStack.h"
+#include "tokenizer/ControlStack.h"
+#include "tokenizer/ElementScanner.h"
 #include "tokenizer/Elements.h"
 #include "tokenizer/ErrorTable.h"
+#include "tokenizer/SymbolTables.h"
 #include "tokenizer/TokenizeResult.h"
 
 namespace tok {
@@ -25,36 +32,16 @@ class ETokenizeError : public std::exception {
   const char* what() const noexcept override { return "ETokenizeError"; }
 };
 
-constexpr int ElementLimit = 10240;
-
 // An expression buffer: ExprBuffer is buffer 0, the ExprSlots are buffers 1..3.
 struct ExprBits {
   uint16_t BitCount = 0;
   uint16_t Words[layout::ExprWords] = {};
 };
 
-constexpr int NestingLimit = 16;  // per kind of structure
-constexpr int ExitSlotCount = 16;
-
-// One open structure: IF/FOR/DO/SELECT in the statement loop, #IF/#SELECT in the conditional
-// pass (which names the same fields differently, see ConditionalCompile.cpp).
-struct ControlFrame {
-  uint8_t Kind = 0;            // 0..5 IF states, 6 FOR, 7 DO, 8 SELECT; #IF 5/4, #SELECT 8
-  uint16_t Start = 0;          // element index of the opening keyword
-  uint16_t SelectorStart = 0;  // element index of the first element after SELECT
-  uint8_t CaseCompare = 0;     // comparison code spliced after the SELECT expression
-  uint16_t LoopAddress = 0;    // loop start; #IF: Skipping; #SELECT: CaseState
-  uint16_t PendingJump = 0;    // reserved field to patch, 0 none; #IF: SkipFrom; #SELECT: KeepFrom
-  uint16_t ExitSlots[ExitSlotCount] = {};  // first 0 ends the list; #SELECT: [0] is SkipRest
-};
-
-constexpr int ControlStackLimit = 4 * NestingLimit;
-
-struct ControlStackRecord {
-  ControlFrame Frames[ControlStackLimit];
-  uint8_t Depth = 0;
-  ControlFrame& Top() { return Frames[Depth - 1]; }
-  bool Empty() const { return Depth == 0; }
+// A constant expression of a declaration: its value, and whether every name in it was known.
+struct ConstantValue {
+  bool Known = true;
+  uint16_t Value = 0;
 };
 
 struct ExpressionOptions {
@@ -62,16 +49,7 @@ struct ExpressionOptions {
   bool PinsAsConstants = false;  // a pin name is its number, not its input bit
   bool Conditional = false;      // #IF/#SELECT: only what the compile-time evaluator knows
   int CaseValueAt = 0;           // element index of the CASE value spliced after the selector; 0 none
-};
-
-struct SourcePos {
-  uint16_t Start = 0;
-  uint16_t Length = 0;
-};
-
-struct Fixup {
-  uint16_t ElementIndex = 0;  // the label name
-  uint16_t Position = 0;      // the reserved address field
+  uint8_t CaseCompare = layout::CompareEqual;  // the comparison spliced before the CASE value
 };
 
 struct Vd1WorkRecord;  // the VD1 tokenizer's own work record (tokenizer/vd1)
@@ -91,7 +69,7 @@ class Tokenizer {
   bool SetSource(std::string_view text);
   static constexpr int SourceSizeLimit = SourceCapacity - 1;  // room for the end marker at SourceSize
 
-  bool Tokenize(bool DirectivesOnly, bool ReadTargetDirective, bool AnyLanguageVersion);
+  bool Tokenize(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion);
 
   // ---- errors -------------------------------------------------------------------------------
   [[noreturn]] void RaiseTokenizeError(int index);
@@ -118,9 +96,10 @@ class Tokenizer {
   void AddDeclaredName(std::string_view name);
 
   // ---- directives and conditional compilation ----------------------------------------------
-  void ReadTargetModuleDirective();
+  // Without `readTarget` the caller chose the module and the first $VARDA is removed unread.
+  void ReadTargetModuleDirective(bool readTarget);
   void ReadPortDirective();
-  void ReadLanguageDirective(bool AnyLanguageVersion);
+  void ReadLanguageDirective(bool anyLanguageVersion);
   void SetDirectiveSymbolValues();
   void ConditionalCompile();
   int PortNumber() const;  // the number after "COM", -1 without a $PORT directive
@@ -128,9 +107,10 @@ class Tokenizer {
   // ---- expressions and object code ----------------------------------------------------------
   // Each Start* empties ExprBuffer and the operator stack, then compiles one expression.
   void StartExpression(bool AllowConditions, bool PinsAsConstants);
-  void StartCaseTest(int valueAt);       // "selector <CaseCompare> value", the value at element valueAt
-  void StartCondition();                 // a #IF condition, evaluated at compile time
-  void StartCaseCondition(int valueAt);  // a #CASE test, like StartCaseTest
+  // "selector <compare> value", the value at element valueAt.
+  void StartCaseTest(int valueAt, uint8_t compare);
+  void StartCondition();                                     // a #IF condition, evaluated at compile time
+  void StartCaseCondition(int valueAt, uint8_t compare);     // a #CASE test, like StartCaseTest
   void CompileExpression(const ExpressionOptions& options);  // inside an expression being compiled
   void CompileTargetVariable(bool Write);
   void EmitToken(int code);
@@ -141,7 +121,7 @@ class Tokenizer {
   void AppendExprBuffer(int from, int code);
   void CopyExprToCode(int buffer, bool Lead);
   uint16_t EvaluateExpr();
-  bool ConstValue(bool MustBeKnown, bool Conditional);
+  ConstantValue ConstValue(bool MustBeKnown, bool Conditional);
   void ApplyModifiers(Element& element);
   void WriteBits(int count, uint16_t value);
   void ClearExprBuffer(int buffer) { ExprBuffers[buffer].BitCount = 0; }
@@ -151,27 +131,15 @@ class Tokenizer {
   // ---- the program-wide records -------------------------------------------------------------
   ResultRecord TokenizeResult;
 
-  // Arguments of the running call.
-  bool DirectivesOnly = false;
-  bool ReadTargetDirective = true;
-  bool AnyLanguageVersion = false;
+  // 1 when the $TESSIC directive chose 2.5: the scanner, keywords and structures follow it.
   uint8_t LanguageIs25 = 0;
 
-  // Scanner.
-  Element ElementList[ElementLimit];
-  uint16_t ElementIndex = 0;  // count while scanning, read position afterwards
-  uint16_t EndMark = 0;
-  uint8_t LastWasEnd = 1;
-  int16_t SkipBack[ElementLimit] = {};  // per deleted element: an earlier index, all deleted between
-  int TokenStart = 0;                   // scanner: start of the current token
-  int ScanPos = 0;                      // scanner: current position in Source
-
-  // Symbols.
-  HashedSymbols SymbolTable;
-  HashedSymbols DeclaredNames;
-  Symbol LookupSymbol;            // what the last LookupName found
-  bool LookupIsDeclared = false;  // the last LookupName met a name declared later in the source
-  Symbol NewSymbol;
+  ElementScanner Scan;            // the element list and the positions in it and in Source
+  SymbolTables Names;             // the symbol table and DeclaredNames
+  LookupResult LastLookup;        // what the lookup of the last name scanned or read found
+  CodeWriter Code;                // code position, DATA sources, label fixups, GOSUB numbers
+  ControlStack Structures;        // IF/FOR/DO/SELECT of the statement loop
+  ConditionalStack Conditionals;  // #IF/#SELECT of the conditional pass
 
   // Expressions.
   ExprBits ExprBuffers[4];
@@ -179,25 +147,17 @@ class Tokenizer {
   uint8_t OperatorTop = 0;
   uint8_t OperatorFloor = 0;
   uint8_t GroupLevel = 0;
+  // Evaluation-stack depth the expression in ExprBuffer reaches: set where a compile starts
+  // (the values the instruction has stacked before it), then kept by every token emitted.
   uint8_t ArgDepth = 0;
-
-  // Object code.
-  uint16_t CodeBitPos = 0;
-  SourcePos SourcePosTable[EEPROMSize];
 
   // Declarations (variable allocation).
   uint8_t NextVarCell[4] = {};
   uint8_t VarBitsTotal = 0;
 
-  // Statements and structures.
-  int GosubCount = 0;
-  Fixup FixupList[ElementLimit];
-  int FixupCount = 0;
-  ControlStackRecord ControlStack;
-  uint8_t IfCount = 0;  // also the open #IF frames of the conditional pass
-  uint8_t ForCount = 0;
-  uint8_t DoCount = 0;
-  uint8_t SelectCount = 0;  // also the open #SELECT frames of the conditional pass
+  // For the map and disassembly reports: the symbol table and where the code ends.
+  const HashedSymbols& SymbolTable = Names.Symbols;
+  const uint16_t& CodeBitPos = Code.BitPos;
 
   // The VD1 tokenizer's copy of the source, taken right after the first scan, and its work record.
   char Vd1Source[SourceCapacity] = {};
@@ -206,15 +166,18 @@ class Tokenizer {
 
  private:
   void Reset();
-  void RunPasses();
+  void RunPasses(bool directivesOnly, bool readTargetDirective, bool anyLanguageVersion);
+  void RunCompilePasses();
+
+  // The text of the last error; TokenizeResult.ErrorText points into it.
+  std::string ErrorMessage;
   // Scanner internals.
   void AddElement(uint8_t kind, uint16_t value, bool IsEnd);
   void StartScan(bool Full);
   void ScanCharacter(int c);
-  int LiveBefore(int index);
   // The next element that is not deleted, names resolved, without moving past it; ElementIndex
   // stops on it. False at the end of the list.
-  bool ReadLiveElement(Element& element);  // the last element before `index` not deleted, -1 when none
+  bool ReadLiveElement(Element& element);
   int ReadChar();
   void ReadName();
   uint16_t ReadNumber(int base, int places);
@@ -240,7 +203,7 @@ class Tokenizer {
   void CondEndselect(const Element& directive);
   bool CaseValueIsRange();
   void CompileCaseValueList();
-  uint16_t CompileCaseValue(int SelectorStart, uint8_t compare, bool range);  // into ExprBuffer
+  void CompileCaseValue(int selectorStart, uint8_t compare);  // into ExprBuffer
 };
 
 }  // namespace tok

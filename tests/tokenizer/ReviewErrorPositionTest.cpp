@@ -20,7 +20,9 @@ struct ErrorCase {
 };
 
 // Test listings show the case by its name, not as raw bytes.
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const ErrorCase& c, std::ostream* out) {
+  *out << c.Name;
+}
 
 const ErrorCase Cases[] = {
     {"UndefinedSymbol", "B0 = foo + 1\n", "2.5", "110-Undefined symbol", "foo", 0},
@@ -38,8 +40,10 @@ const ErrorCase Cases[] = {
     {"EndifWithoutIf", "ENDIF\n", "2.5", "160-'ENDIF' must be preceded by 'IF'", "ENDIF", 0},
     {"BinaryDigit", "B0 = %2\n", "2.5", "105-Expected binary digit", "2", 0},
     {"HexDigit", "B0 = $G1\n", "2.5", "104-Expected hex digit", "G", 0},
-    {"TooBigNumberMarksTheCharacterAfter", "B0 = 70000 + 1\n", "2.5", "109-Constant exceeds 16 bits", "70000 ", 0},
-    {"SeventeenDigits", "B0 = 00000000000000001\n", "2.5", "108-Constant exceeds 16 digits", "00000000000000001", 0},
+    {"TooBigNumberMarksTheCharacterAfter", "B0 = 70000 + 1\n", "2.5", "109-Constant exceeds 16 bits",
+     "70000 ", 0},
+    {"SeventeenDigits", "B0 = 00000000000000001\n", "2.5", "108-Constant exceeds 16 digits",
+     "00000000000000001", 0},
     {"EmptyString", "DEBUG \"\"\n", "2.5", "101-Expected character(s)", "\"\"", 0},
     {"UnknownCharacter", "B0 = 1 ` 2\n", "2.5", "103-Unrecognized character", "`", 0},
     {"HashIn20", "#DEFINE X\n", "2.0", "103-Unrecognized character", "#", 0},
@@ -58,7 +62,8 @@ const ErrorCase Cases[] = {
      "226-Expected statements to follow previous 'CASE'", "CASE", 1},
     {"AliasOfLaterVariable", "al VAR v.LOWBYTE\nv VAR WORD\n", "2.5", "110-Undefined symbol", "v", 0},
     {"ConstantDefinedTwice", "a CON 1\na CON 2\n", "2.5", "123-Symbol is already defined", "a", 1},
-    {"ExitOutsideLoop", "EXIT\n", "2.5", "167-'EXIT' only allowed within FOR-NEXT and DO-LOOP structures", "EXIT", 0},
+    {"ExitOutsideLoop", "EXIT\n", "2.5", "167-'EXIT' only allowed within FOR-NEXT and DO-LOOP structures",
+     "EXIT", 0},
     {"ElseWithoutIf", "ELSE\n", "2.5", "159-'ELSE' must be preceded by 'IF' or 'CASE'", "ELSE", 0},
     {"OnWithoutGotoOrGosub", "ON B0 HIGH 1\n", "2.5", "185-Expected 'GOTO' or 'GOSUB'", "HIGH", 0},
     {"DivideByZeroInIf", "#IF 1/0 #THEN\n#ENDIF\nEND\n", "2.5", "113-Cannot divide by 0", "#THEN", 0},
@@ -66,12 +71,15 @@ const ErrorCase Cases[] = {
     {"UnclosedParenthesis", "B0 = (1 + 2\n", "2.5", "142-Expected a binary operator or ')'", "\n", 0},
     {"TwoOperandsInARow", "B0 = 1 2\n", "2.5", "142-Expected a binary operator or ')'", "2", 0},
     {"ForWithoutTo", "FOR B0 = 1 STEP 5\nNEXT\n", "2.5", "152-Expected 'TO'", "STEP", 0},
-    {"ForLimitFollowedByNumber", "FOR B0 = 1 TO 5 6\nNEXT\n", "2.5", "142-Expected a binary operator or ')'", "6", 0},
-    {"ForWithJunkAfterLimit", "FOR B0 = 1 TO 5 THEN\nNEXT\n", "2.5", "131-Expected 'STEP', end-of-line, or ':'", "THEN", 0},
+    {"ForLimitFollowedByNumber", "FOR B0 = 1 TO 5 6\nNEXT\n", "2.5", "142-Expected a binary operator or ')'",
+     "6", 0},
+    {"ForWithJunkAfterLimit", "FOR B0 = 1 TO 5 THEN\nNEXT\n", "2.5",
+     "131-Expected 'STEP', end-of-line, or ':'", "THEN", 0},
     {"DoWithJunk", "DO B0\nLOOP\n", "2.5", "166-Expected 'WHILE', 'UNTIL', end-of-line, or ':'", "B0", 0},
     {"SelectWithoutCase", "SELECT B0\nHIGH 1\nENDSELECT\n", "2.5", "179-Expected 'CASE'", "HIGH", 0},
     {"StrNeedsByteVariable", "DEBUG STR W0\n", "2.5", "136-Expected a byte variable", "W0", 0},
-    {"LookdownWithoutBracket", "LOOKDOWN B0, B1 [1], B2\n", "2.5", "143-Expected a comparison operator or '['", "B1", 0},
+    {"LookdownWithoutBracket", "LOOKDOWN B0, B1 [1], B2\n", "2.5",
+     "143-Expected a comparison operator or '['", "B1", 0},
     {"SeroutMissingComma", "SEROUT 1, 84, 65]\n", "2.5", "133-Expected ','", "]", 0},
     {"ElseAfterElse", "IF B0 = 1 THEN\nELSE\nELSE\nENDIF\n", "2.5",
      "161-Expected a label, variable, instruction, or 'ENDIF'", "ELSE", 1},
@@ -81,7 +89,8 @@ const ErrorCase Cases[] = {
     {"GetIsANameOnVd2", "GET 3, B1\n", "2.5", "174-Label is missing ':'", "GET", 0},
     {"SecondVardaDirective", "'{$VARDA VD2}\nEND\n", "2.5", "155-Duplicate directive", "$VARDA", 0},
     {"ConstantChainTooLong", "a CON b\nb CON c\nc CON 1\n", "2.5", "110-Undefined symbol", "b", 0},
-    {"WaitWithSevenValues", "DEBUGIN WAIT (1, 2, 3, 4, 5, 6, 7)\n", "2.5", "147-Limit of 6 values exceeded", ",", 5},
+    {"WaitWithSevenValues", "DEBUGIN WAIT (1, 2, 3, 4, 5, 6, 7)\n", "2.5", "147-Limit of 6 values exceeded",
+     ",", 5},
     {"CaseWithComparisonInRange", "SELECT B0\nCASE < 1 TO 3\nHIGH 1\nENDSELECT\n", "2.5",
      "141-Expected a constant, variable, unary operator, or '('", "<", 0},
     {"UserErrorDirective", "#ERROR \"Oops\"\nEND\n", "2.5", "199-Oops", "#ERROR \"Oops\"", 0},
@@ -105,7 +114,8 @@ TEST_P(ReviewErrorPosition, TextAndMarkedSource) {
   const int at = Find(c.Body, c.Marked, c.Occurrence);
   ASSERT_GE(at, 0);
   EXPECT_EQ(r.Start, bodyStart + at) << "marked '" << r.ErrorText(source) << "'";
-  EXPECT_EQ(r.Length, static_cast<int>(std::string_view(c.Marked).size())) << "marked '" << r.ErrorText(source) << "'";
+  EXPECT_EQ(r.Length, static_cast<int>(std::string_view(c.Marked).size()))
+      << "marked '" << r.ErrorText(source) << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(Mistakes, ReviewErrorPosition, ::testing::ValuesIn(Cases),
@@ -121,12 +131,13 @@ TEST(ReviewErrorPosition, NothingToTokenize) {
   }
 }
 
-// The error text ends on the last byte of the source buffer.
-TEST(ReviewErrorPosition, ErrorTextAtTheEndOfSource) {
+// The error text has storage of its own: the source buffer's end stays empty.
+TEST(ReviewErrorPosition, ErrorTextOutsideTheSource) {
   const Result r = Compile(Program("GOTO nowhere\n"));
   const auto& tr = r.T->TokenizeResult;
   ASSERT_NE(tr.ErrorText, nullptr);
-  EXPECT_EQ(tr.ErrorText + std::string_view(tr.ErrorText).size(), tr.Source + sizeof(tr.Source) - 1);
+  EXPECT_FALSE(tr.ErrorText >= tr.Source && tr.ErrorText < tr.Source + sizeof(tr.Source));
+  EXPECT_EQ(tr.Source[sizeof(tr.Source) - 2], 0);
 }
 
 TEST(ReviewErrorPosition, GosubLimitMarksThe256th) {

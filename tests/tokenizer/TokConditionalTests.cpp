@@ -93,10 +93,14 @@ TEST(Conditional, DefineSetsAndChangesValues) {
 }
 
 TEST(Conditional, DefineAndErrorAreIgnoredOnlyWhenTheInnermostFrameIsInactive) {
-  EXPECT_EQ(Surviving("#IF 0 #THEN\n#DEFINE Y = 5\n#ERROR \"no\"\n#ENDIF\n#IF Y #THEN\na\n#ELSE\nb\n#ENDIF\n"), "b ;");
+  EXPECT_EQ(
+      Surviving("#IF 0 #THEN\n#DEFINE Y = 5\n#ERROR \"no\"\n#ENDIF\n#IF Y #THEN\na\n#ELSE\nb\n#ENDIF\n"),
+      "b ;");
   // The inner #IF is active although the outer one is not.
-  EXPECT_EQ(Surviving("#IF 0 #THEN\n#IF 1 #THEN\n#DEFINE Y = 5\n#ENDIF\n#ENDIF\n#IF Y #THEN\na\n#ELSE\nb\n#ENDIF\n"),
-            "a ;");
+  EXPECT_EQ(
+      Surviving(
+          "#IF 0 #THEN\n#IF 1 #THEN\n#DEFINE Y = 5\n#ENDIF\n#ENDIF\n#IF Y #THEN\na\n#ELSE\nb\n#ENDIF\n"),
+      "a ;");
 }
 
 TEST(Conditional, SelectKeepsTheBodyOfTheTakenCase) {
@@ -117,9 +121,9 @@ TEST(Conditional, CaseRangesAreInclusiveAndComparisonsWork) {
     bool Taken;
   };
   const Case cases[] = {
-      {2, "3 TO 5", false}, {3, "3 TO 5", true}, {5, "3 TO 5", true}, {6, "3 TO 5", false},
-      {2, "< 3", true},     {3, "< 3", false},   {9, "1, 3 TO 5, 9", true}, {4, "1, 3 TO 5, 9", true},
-      {2, "1, 3 TO 5, 9", false}, {7, ">= 7", true}, {7, "<> 7", false}, {8, "4 + 4", true},
+      {2, "3 TO 5", false},       {3, "3 TO 5", true}, {5, "3 TO 5", true},       {6, "3 TO 5", false},
+      {2, "< 3", true},           {3, "< 3", false},   {9, "1, 3 TO 5, 9", true}, {4, "1, 3 TO 5, 9", true},
+      {2, "1, 3 TO 5, 9", false}, {7, ">= 7", true},   {7, "<> 7", false},        {8, "4 + 4", true},
   };
   for (const Case& c : cases) {
     const std::string body = "#DEFINE S = " + std::to_string(c.Selector) + "\n#SELECT S\n#CASE " + c.Values +
@@ -205,13 +209,15 @@ TEST(Conditional, ErrorsWithTheirPositions) {
   }
 }
 
-TEST(Conditional, UserErrorTextEndsAtTheEndOfSource) {
+TEST(Conditional, UserErrorTextKeptOutsideTheSource) {
   auto t = Make(P25 + "#ERROR \"Stop here\"\n");
   EXPECT_FALSE(t->Tokenize(false, false, false));
   const char* text = t->TokenizeResult.ErrorText;
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text, "199-Stop here");
-  EXPECT_EQ(text + std::strlen(text), t->TokenizeResult.Source + tok::SourceCapacity - 1);
+  const tok::ResultRecord& r = t->TokenizeResult;
+  EXPECT_FALSE(text >= r.Source && text < r.Source + tok::SourceCapacity);
+  EXPECT_EQ(r.Source[tok::SourceCapacity - 2], 0);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ struct Statement {
 std::vector<Statement> StatementsOf(const tok::Tokenizer& t) {
   std::vector<Statement> found;
   int first = 0;
-  for (int i = 0; i < t.EndMark; ++i) {
-    if (t.ElementList[i].Kind != tok::EndOfStatement) continue;
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    if (t.Scan.ElementList[i].Kind != tok::EndOfStatement) continue;
     if (i > first) found.push_back({first, i - 1});
     first = i + 1;
   }
@@ -40,7 +40,7 @@ void ReferenceDelete(std::vector<uint8_t>& kinds, int first, int last) {
 
 std::vector<uint8_t> KindsOf(const tok::Tokenizer& t) {
   std::vector<uint8_t> kinds;
-  for (int i = 0; i < t.EndMark; ++i) kinds.push_back(t.ElementList[i].Kind);
+  for (int i = 0; i < t.Scan.EndMark; ++i) kinds.push_back(t.Scan.ElementList[i].Kind);
   return kinds;
 }
 

@@ -19,7 +19,7 @@ Compiled CompileExpr(const std::string& source, bool allowConditions = false, bo
   Compiled out;
   if ((out.Error = Scan(*t))) return out;
   try {
-    t->ElementIndex = 0;
+    t->Scan.ElementIndex = 0;
     t->ArgDepth = 0;
     t->StartExpression(allowConditions, pinsAsConstants);
   } catch (const tok::ETokenizeError&) {
@@ -134,7 +134,7 @@ TEST(Expression, LimitsJustBelowTheErrors) {
 TEST(Expression, TheExpressionEndsAtTheFirstElementThatCannotContinueIt) {
   auto t = Make("1 + 2, 3");
   ASSERT_EQ(Scan(*t), std::nullopt);
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   t->ArgDepth = 0;
   t->StartExpression(false, false);
   tok::Element next;
@@ -152,7 +152,7 @@ TEST(Expression, PinsReadTheirInputBitOrTheirNumber) {
   pin.Kind = tok::PinName;
   pin.Value = 5;
   t->AddSymbol(pin);
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   t->ArgDepth = 0;
   t->StartExpression(false, false);
   EXPECT_EQ(BufferBits(t->ExprBuffer()), Squeeze("110000 00000101"));
@@ -180,29 +180,27 @@ TEST(Expression, TargetVariablesCarryTheWriteFlag) {
     pin.Kind = tok::PinName;
     pin.Value = 5;
     t->AddSymbol(pin);
-    t->ElementIndex = 0;
+    t->Scan.ElementIndex = 0;
     t->ArgDepth = 0;
     t->CompileTargetVariable(true);
     EXPECT_EQ(BufferBits(t->ExprBuffer()), Squeeze(c.Bits)) << c.Source;
   }
   auto t = Make("5");
   ASSERT_EQ(Scan(*t), std::nullopt);
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   EXPECT_THROW(t->CompileTargetVariable(true), tok::ETokenizeError);
   EXPECT_EQ(FailureOf(*t), (Failure{"135-Expected a variable", 0, 1}));
 }
 
-TEST(Expression, ModifiersLeaveTheirResultInNewSymbol) {
+TEST(Expression, ModifiersRewriteTheElement) {
   auto t = Make("W0.HIGHBYTE.BIT7");
   ASSERT_EQ(Scan(*t), std::nullopt);
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   tok::Element e;
   t->NextElement(e);
   t->ApplyModifiers(e);
   EXPECT_EQ(e.Kind, tok::Variable);
   EXPECT_EQ(e.Value, 63);
-  EXPECT_EQ(t->NewSymbol.Kind, tok::Variable);
-  EXPECT_EQ(t->NewSymbol.Value, 63);
 }
 
 TEST(Expression, EvaluationStackLimitCountsForSqrAndAtn) {
@@ -251,11 +249,10 @@ TEST(ConstValue, ValuesLeftToRightWithoutPrecedence) {
   for (const ConstCase& c : ConstCases) {
     auto t = Make(c.Source);
     ASSERT_EQ(Scan(*t), std::nullopt) << c.Source;
-    t->ElementIndex = 0;
-    const bool known = t->ConstValue(c.MustBeKnown, false);
-    EXPECT_EQ(known, c.Known) << c.Source;
-    EXPECT_EQ(t->NewSymbol.Kind, tok::Constant) << c.Source;
-    EXPECT_EQ(static_cast<uint16_t>(t->NewSymbol.Value), c.Value) << c.Source;
+    t->Scan.ElementIndex = 0;
+    const tok::ConstantValue result = t->ConstValue(c.MustBeKnown, false);
+    EXPECT_EQ(result.Known, c.Known) << c.Source;
+    EXPECT_EQ(result.Value, c.Value) << c.Source;
   }
 }
 
@@ -277,7 +274,7 @@ TEST(ConstValue, Errors) {
   for (const Case& c : cases) {
     auto t = Make(c.Source);
     ASSERT_EQ(Scan(*t), std::nullopt) << c.Source;
-    t->ElementIndex = 0;
+    t->Scan.ElementIndex = 0;
     EXPECT_THROW(t->ConstValue(c.MustBeKnown, c.Conditional), tok::ETokenizeError) << c.Source;
     EXPECT_EQ(FailureOf(*t), c.Expected) << c.Source;
   }

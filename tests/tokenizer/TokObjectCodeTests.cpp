@@ -27,7 +27,7 @@ TEST(ObjectCode, BitsFillBytesFromTheTopDown) {
 TEST(ObjectCode, WritingOrsIntoTheImage) {
   auto t = Make("");
   t->WriteBits(8, 0x0F);
-  t->CodeBitPos = 0;  // patching an earlier field
+  t->Code.BitPos = 0;  // patching an earlier field
   t->WriteBits(4, 0xA);
   EXPECT_EQ(t->TokenizeResult.EEPROM[2047], 0xAF);
   EXPECT_EQ(t->CodeBitPos, 4);
@@ -35,7 +35,7 @@ TEST(ObjectCode, WritingOrsIntoTheImage) {
 
 TEST(ObjectCode, EEPROMFullAtTheSixteenThousandThreeHundredEightyFifthBit) {
   auto t = Make("");
-  t->CodeBitPos = 16380;
+  t->Code.BitPos = 16380;
   t->WriteBits(4, 0xF);
   EXPECT_EQ(t->CodeBitPos, 16384);
   EXPECT_EQ(t->TokenizeResult.EEPROM[0], 0x0F);
@@ -44,7 +44,7 @@ TEST(ObjectCode, EEPROMFullAtTheSixteenThousandThreeHundredEightyFifthBit) {
   EXPECT_THROW(t->WriteBits(1, 1), tok::ETokenizeError);
   EXPECT_EQ(FailureOf(*t), (Failure{"127-EEPROM full", 7, 2}));  // position of the element read last
 
-  t->CodeBitPos = 16383;
+  t->Code.BitPos = 16383;
   EXPECT_THROW(t->WriteBits(2, 1), tok::ETokenizeError);
 }
 
@@ -57,7 +57,7 @@ TEST(ObjectCode, CodeMayNotReachDataBytes) {
   for (const Case& c : cases) {
     auto t = Make("");
     t->TokenizeResult.EEPROMFlags[2046] = c.Flag;
-    t->SourcePosTable[2046] = {10, 4};
+    t->Code.SourcePosTable[2046] = {10, 4};
     if (c.Collides) {
       EXPECT_THROW(t->WriteBits(16, 0xFFFF), tok::ETokenizeError);
       EXPECT_EQ(FailureOf(*t), (Failure{"124-Data occupies same location as program", 10, 4}));
@@ -91,7 +91,7 @@ TEST(ObjectCode, ExpressionBuffersGoIntoTheCodeInOrder) {
 TEST(ObjectCode, ExpressionBufferHoldsAtMost495Bits) {
   auto t = Make("");
   for (int i = 0; i < 30; ++i) t->ExprWriteBits(16, 0x5555);  // 480 bits
-  t->ExprWriteBits(15, 0x1234);                                 // 495
+  t->ExprWriteBits(15, 0x1234);                               // 495
   EXPECT_EQ(t->ExprBuffer().BitCount, 495);
   EXPECT_THROW(t->ExprWriteBits(1, 1), tok::ETokenizeError);
   EXPECT_EQ(FailureOf(*t).Text, "144-Expression is too complex");

@@ -25,12 +25,88 @@ const char* const Seeds[] = {
 };
 
 const char* const Vocabulary[] = {
-    " ", "\n", "\r\n", "\t", ":", ",", "'", "\"", "{", "}", "$", "#", "(", ")", "[", "]", ".", "@", "?", "\\",
-    "=", "<", ">", "<=", "*/", "+", "-", "0", "1", "9", "65535", "65536", "%", "$F", "x", "B0", "W1", "IN3",
-    "HIGHBYTE", "BIT0", "CON", "VAR", "DATA", "PIN", "WORD", "BYTE", "IF", "THEN", "ELSE", "ENDIF", "DO",
-    "LOOP", "FOR", "NEXT", "TO", "STEP", "GOSUB", "GOTO", "RETURN", "SELECT", "CASE", "ENDSELECT", "#IF",
-    "#THEN", "#ELSE", "#ENDIF", "#DEFINE", "#SELECT", "#CASE", "#ENDSELECT", "#ERROR", "'{$VARDA VD2}",
-    "'{$TESSIC 2.5}", "'{$PORT COM1}", "DEBUG", "SEROUT", "DEC", "STR", "LOOKUP", "NOT", "AND", "label:",
+    " ",
+    "\n",
+    "\r\n",
+    "\t",
+    ":",
+    ",",
+    "'",
+    "\"",
+    "{",
+    "}",
+    "$",
+    "#",
+    "(",
+    ")",
+    "[",
+    "]",
+    ".",
+    "@",
+    "?",
+    "\\",
+    "=",
+    "<",
+    ">",
+    "<=",
+    "*/",
+    "+",
+    "-",
+    "0",
+    "1",
+    "9",
+    "65535",
+    "65536",
+    "%",
+    "$F",
+    "x",
+    "B0",
+    "W1",
+    "IN3",
+    "HIGHBYTE",
+    "BIT0",
+    "CON",
+    "VAR",
+    "DATA",
+    "PIN",
+    "WORD",
+    "BYTE",
+    "IF",
+    "THEN",
+    "ELSE",
+    "ENDIF",
+    "DO",
+    "LOOP",
+    "FOR",
+    "NEXT",
+    "TO",
+    "STEP",
+    "GOSUB",
+    "GOTO",
+    "RETURN",
+    "SELECT",
+    "CASE",
+    "ENDSELECT",
+    "#IF",
+    "#THEN",
+    "#ELSE",
+    "#ENDIF",
+    "#DEFINE",
+    "#SELECT",
+    "#CASE",
+    "#ENDSELECT",
+    "#ERROR",
+    "'{$VARDA VD2}",
+    "'{$TESSIC 2.5}",
+    "'{$PORT COM1}",
+    "DEBUG",
+    "SEROUT",
+    "DEC",
+    "STR",
+    "LOOKUP",
+    "NOT",
+    "AND",
+    "label:",
     "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
 };
 
@@ -87,7 +163,8 @@ TEST(Robustness, TenThousandRandomAndMutatedSourcesNeverCrash) {
   int succeeded = 0;
   for (int i = 0; i < 10000; ++i) {
     std::string source = (i % 3 == 0) ? RandomSource(rng) : Mutate(seeds[rng() % seeds.size()], rng);
-    if (source.size() > static_cast<size_t>(tok::Tokenizer::SourceSizeLimit)) source.resize(tok::Tokenizer::SourceSizeLimit);
+    if (source.size() > static_cast<size_t>(tok::Tokenizer::SourceSizeLimit))
+      source.resize(tok::Tokenizer::SourceSizeLimit);
     ASSERT_TRUE(t->SetSource(source));
     const uint32_t flags = rng();
     const bool directivesOnly = (flags & 7) == 0;
@@ -103,7 +180,7 @@ TEST(Robustness, TenThousandRandomAndMutatedSourcesNeverCrash) {
         EXPECT_GT(r.PacketCount, 0) << source;
       }
     } else if (r.ErrorText) {
-      ASSERT_EQ(r.ErrorText + std::strlen(r.ErrorText), r.Source + tok::SourceCapacity - 1) << source;
+      ASSERT_FALSE(r.ErrorText >= r.Source && r.ErrorText < r.Source + tok::SourceCapacity) << source;
       ASSERT_TRUE(r.ErrorText[3] == '-') << r.ErrorText;
       ASSERT_GE(r.ErrorStart, 0) << source;
     }

@@ -21,7 +21,8 @@ struct ScanCase {
 const ScanCase ScanCases[] = {
     {"x=1:y=2", false, "46:0@0+1 9:28@1+1 12:1@2+1 47:1@3+1 46:0@4+1 9:28@5+1 12:2@6+1 47:0@6+1"},
     {"x = 5 : DEBUG \"Hi\", CR\r\n", false,
-     "46:0@0+1 9:28@2+1 12:5@4+1 47:1@6+1 3:5@8+5 12:72@15+1 14:0@16+1 12:105@16+1 14:0@18+1 12:13@20+2 47:0@22+1"},
+     "46:0@0+1 9:28@2+1 12:5@4+1 47:1@6+1 3:5@8+5 12:72@15+1 14:0@16+1 12:105@16+1 14:0@18+1 12:13@20+2 "
+     "47:0@22+1"},
     {"DEBUG 1,\n2", true, "3:5@0+5 12:1@6+1 14:0@7+1 12:2@9+1 47:0@9+1"},
     {"DEBUG 1,\n2", false, "3:5@0+5 12:1@6+1 14:0@7+1 47:0@8+1 12:2@9+1 47:0@9+1"},
     // After a trailing comma the end starts one past the line end that follows the comma; when
@@ -101,7 +102,7 @@ TEST(Scanner, ElementLimitIsTenThousandTwoHundredForty) {
   for (int i = 0; i < 10239; ++i) fits += "1 ";  // 10239 constants and the closing end
   auto t = Make(fits);
   ASSERT_EQ(Scan(*t), std::nullopt);
-  EXPECT_EQ(t->EndMark, 10240);
+  EXPECT_EQ(t->Scan.EndMark, 10240);
 
   const std::string over = fits + "1 ";
   t = Make(over);
@@ -109,7 +110,10 @@ TEST(Scanner, ElementLimitIsTenThousandTwoHundredForty) {
 }
 
 TEST(Scanner, ControlCharactersBecomeLineEnds) {
-  auto t = Make("a\x01" "b\tc\x1F" "d");
+  auto t = Make(
+      "a\x01"
+      "b\tc\x1F"
+      "d");
   ASSERT_EQ(Scan(*t), std::nullopt);
   EXPECT_EQ(Elements(*t), "46:0@0+1 47:0@1+1 46:0@2+1 46:0@4+1 47:0@5+1 46:0@6+1 47:0@6+1");
   EXPECT_EQ(t->TokenizeResult.Source[1], 3);
@@ -132,29 +136,29 @@ TEST(Scanner, NextElementResolvesNamesDeclaredAfterTheScan) {
   x.Value = 5;
   t->AddSymbol(x);
   tok::Element e;
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   ASSERT_TRUE(t->NextElement(e));
   EXPECT_EQ(e.Kind, tok::Constant);
   EXPECT_EQ(e.Value, 5);
-  EXPECT_EQ(t->ElementList[0].Kind, tok::Unresolved);  // the list itself keeps the name
+  EXPECT_EQ(t->Scan.ElementList[0].Kind, tok::Unresolved);  // the list itself keeps the name
 }
 
 TEST(Scanner, PeekRestoresThePositionAndNextStopsAtTheEnd) {
   auto t = Make("a b");
   ASSERT_EQ(Scan(*t), std::nullopt);
   tok::Element e;
-  t->ElementIndex = 0;
+  t->Scan.ElementIndex = 0;
   t->NextElement(e);
   ASSERT_TRUE(t->PeekElement(e));
   EXPECT_EQ(e.Start, 2);
   EXPECT_EQ(t->TokenizeResult.ErrorStart, 0);  // still the element read last
-  EXPECT_EQ(t->ElementIndex, 1);
+  EXPECT_EQ(t->Scan.ElementIndex, 1);
   t->NextElement(e);  // b
   t->NextElement(e);  // end
   EXPECT_FALSE(t->NextElement(e));
   EXPECT_EQ(e.Kind, tok::EndOfStatement);
   EXPECT_FALSE(t->PeekElement(e));
-  EXPECT_EQ(t->ElementIndex, t->EndMark);
+  EXPECT_EQ(t->Scan.ElementIndex, t->Scan.EndMark);
 }
 
 TEST(Scanner, DeleteStatementRemovesTheLineEndOfALineItEmpties) {

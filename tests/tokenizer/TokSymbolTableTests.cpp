@@ -84,17 +84,17 @@ TEST(SymbolTable, BothTablesHoldExactly1024Names) {
   EXPECT_THROW(t->AddDeclaredName("D1024"), tok::ETokenizeError);
 }
 
-TEST(SymbolTable, LookupFillsLookupSymbolAndTheDeclaredFlag) {
+TEST(SymbolTable, LookupKeepsWhatItFoundAndTheDeclaredFlag) {
   auto t = Loaded(tok::ModuleVD2, false);
   t->AddDeclaredName("LATER");
   EXPECT_TRUE(t->LookupName("HIGH"));
-  EXPECT_EQ(t->LookupSymbol.Kind, tok::Instruction);
-  EXPECT_EQ(t->LookupSymbol.Value, 22);
+  EXPECT_EQ(t->LastLookup.Kind, tok::Instruction);
+  EXPECT_EQ(t->LastLookup.Value, 22);
   EXPECT_FALSE(t->LookupName("LATER"));
-  EXPECT_EQ(t->LookupSymbol.Kind, tok::Unresolved);
-  EXPECT_TRUE(t->LookupIsDeclared);
+  EXPECT_EQ(t->LastLookup.Kind, tok::Unresolved);
+  EXPECT_TRUE(t->LastLookup.DeclaredLater);
   EXPECT_FALSE(t->LookupName("NEVER"));
-  EXPECT_FALSE(t->LookupIsDeclared);
+  EXPECT_FALSE(t->LastLookup.DeclaredLater);
 }
 
 TEST(SymbolTable, KeywordsPerModuleAndVersion) {

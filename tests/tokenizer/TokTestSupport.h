@@ -38,11 +38,10 @@ inline std::unique_ptr<tok::Tokenizer> Make(std::string_view source, uint8_t mod
 // Returns the failure, or nothing when they all passed.
 inline std::optional<Failure> RunFront(tok::Tokenizer& t, bool conditional = true, bool any = false) {
   try {
-    t.ReadTargetDirective = false;
     t.LanguageIs25 = 0;
     t.LoadDirectiveSymbols();
     t.ScanSource(false);
-    t.ReadTargetModuleDirective();
+    t.ReadTargetModuleDirective(false);
     t.ReadPortDirective();
     t.ReadLanguageDirective(any);
     t.SetDirectiveSymbolValues();
@@ -80,8 +79,8 @@ inline std::optional<Failure> TokenizeFor(tok::Tokenizer& t, uint8_t module = to
 // The live elements as "kind:value@start+length" separated by spaces.
 inline std::string Elements(const tok::Tokenizer& t) {
   std::string out;
-  for (int i = 0; i < t.EndMark; ++i) {
-    const tok::Element& e = t.ElementList[i];
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    const tok::Element& e = t.Scan.ElementList[i];
     if (e.Kind == tok::Deleted) continue;
     if (!out.empty()) out += ' ';
     out += std::to_string(e.Kind) + ':' + std::to_string(e.Value) + '@' + std::to_string(e.Start) + '+' +
@@ -93,8 +92,8 @@ inline std::string Elements(const tok::Tokenizer& t) {
 // The live elements as their source text, line ends as ";" and ':' as ":".
 inline std::string LiveText(const tok::Tokenizer& t, std::string_view source) {
   std::string out;
-  for (int i = 0; i < t.EndMark; ++i) {
-    const tok::Element& e = t.ElementList[i];
+  for (int i = 0; i < t.Scan.EndMark; ++i) {
+    const tok::Element& e = t.Scan.ElementList[i];
     if (e.Kind == tok::Deleted) continue;
     if (!out.empty()) out += ' ';
     if (e.Kind == tok::EndOfStatement)

@@ -17,7 +17,8 @@ TEST(ErrorTable, TextsAreNumberedAndExact) {
   std::set<std::string> numbers;
   for (std::string_view text : tok::ErrorTable) {
     ASSERT_GE(text.size(), 4u);
-    EXPECT_TRUE(std::isdigit(text[0]) && std::isdigit(text[1]) && std::isdigit(text[2]) && text[3] == '-') << text;
+    EXPECT_TRUE(std::isdigit(text[0]) && std::isdigit(text[1]) && std::isdigit(text[2]) && text[3] == '-')
+        << text;
     numbers.insert(std::string(text.substr(0, 3)));
   }
   EXPECT_EQ(numbers.size(), 119u);  // every row shows its own number
@@ -26,10 +27,15 @@ TEST(ErrorTable, TextsAreNumberedAndExact) {
   EXPECT_EQ(tok::ErrorTable[23], "203-Expected '}'.  Can not specify more than 7 additional project files.");
   EXPECT_EQ(tok::ErrorTable[59], "156-Unknown target module.  $VARDA directive not found");
   EXPECT_EQ(tok::ErrorTable[102], "199-");
-  EXPECT_EQ(tok::ErrorTable[118], "232-Invalid TESSIC version number.  Must be 2.0 or 2.5 for VD2-type modules.");
+  EXPECT_EQ(tok::ErrorTable[118],
+            "232-Invalid TESSIC version number.  Must be 2.0 or 2.5 for VD2-type modules.");
 }
 
-TEST(Tokenize, ErrorTextEndsOnTheLastByteOfSourceAndPositionIsKept) {
+bool InsideSource(const tok::ResultRecord& r, const char* text) {
+  return text >= r.Source && text < r.Source + tok::SourceCapacity;
+}
+
+TEST(Tokenize, ErrorTextHasItsOwnStorageAndPositionIsKept) {
   for (int row : {0, 1, 22, 59, 102, 118}) {
     auto t = Make("");
     t->TokenizeResult.ErrorStart = 3;
@@ -38,13 +44,27 @@ TEST(Tokenize, ErrorTextEndsOnTheLastByteOfSourceAndPositionIsKept) {
     const char* text = t->TokenizeResult.ErrorText;
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(std::string_view(text), tok::ErrorTable[row]);
-    EXPECT_EQ(text + std::strlen(text), t->TokenizeResult.Source + 65535);
+    EXPECT_FALSE(InsideSource(t->TokenizeResult, text));
+    EXPECT_EQ(t->TokenizeResult.Source[tok::SourceCapacity - 2], 0);
     EXPECT_EQ(t->TokenizeResult.ErrorStart, 3);
     EXPECT_EQ(t->TokenizeResult.ErrorLength, 4);
   }
   auto t = Make("");
   EXPECT_THROW(t->RaiseTokenizeError(128 + 60), tok::ETokenizeError);  // only the low 7 bits count
   EXPECT_STREQ(t->TokenizeResult.ErrorText, "157-Nothing to tokenize");
+}
+
+// A source that fills the record keeps its last characters when compiling it fails.
+TEST(Tokenize, AnErrorLeavesTheEndOfAFullSourceAsItWas) {
+  const std::string head = "'{$VARDA VD2}\nGOTO nowhere\n'";
+  const std::string source = head + std::string(tok::Tokenizer::SourceSizeLimit - head.size(), 'z');
+  auto t = Make(source);
+  EXPECT_FALSE(t->Tokenize(false, true, false));
+  const tok::ResultRecord& r = t->TokenizeResult;
+  EXPECT_STREQ(r.ErrorText, "111-Undefined label");
+  EXPECT_EQ(std::string_view(r.Source + r.ErrorStart, r.ErrorLength), "nowhere");
+  EXPECT_EQ(std::string_view(r.Source + head.size(), source.size() - head.size()),
+            source.substr(head.size()));
 }
 
 TEST(Tokenize, NothingToTokenizeUnlessOnlyDirectivesAreRead) {

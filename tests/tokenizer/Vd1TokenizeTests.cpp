@@ -84,7 +84,7 @@ TEST(Vd1Tokenize, ErrorsKeepTextAndPosition) {
   auto& r = run->r();
   ASSERT_NE(r.ErrorText, nullptr);
   EXPECT_STREQ(r.ErrorText, "110-Undefined symbol");
-  EXPECT_EQ(r.ErrorText + std::strlen(r.ErrorText), r.Source + tok::SourceCapacity - 1);
+  EXPECT_FALSE(r.ErrorText >= r.Source && r.ErrorText < r.Source + tok::SourceCapacity);  // its own storage
   EXPECT_EQ(r.ErrorStart, static_cast<int>(text.find("nowhere")));
   EXPECT_EQ(r.ErrorLength, 7);
   EXPECT_EQ(r.PacketCount, 0);

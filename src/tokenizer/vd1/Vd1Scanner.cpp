@@ -1,5 +1,6 @@
 #include "tokenizer/vd1/Vd1Scanner.h"
 
+#include "tokenizer/CharacterClasses.h"
 #include "tokenizer/vd1/Vd1Keywords.h"
 
 namespace tok::vd1 {
@@ -8,25 +9,10 @@ namespace {
 
 constexpr int NameLimit = 32;
 
-bool IsNameStart(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9');
-}
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// The digit's value in `base`, or -1.
-int DigitValue(char c, int base) {
-  c = Upper(c);
-  int digit = -1;
-  if (c >= '0' && c <= '9') digit = c - '0';
-  if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-  return digit < base ? digit : -1;
-}
+using chars::DigitValue;
+using chars::IsNameChar;
+using chars::IsNameStart;
+using chars::Upper;
 
 }  // namespace
 
