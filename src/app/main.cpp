@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "app/FirstShowReport.h"
 #include "app/IntroForm.h"
 #include "app/core/Global.h"
 #include "app/core/Language.h"
@@ -83,6 +84,7 @@ int WithoutScreen(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (AsksForHelpOrVersion(argc, argv) || !HasScreen(argc, argv)) return WithoutScreen(argc, argv);
   QApplication application(argc, argv);
+  app::WatchForFirstShowFromEnvironment();
   NameApplication();
   QApplication::setApplicationDisplayName(QStringLiteral("Rovalis"));
   // The windows decide themselves when the program ends (Quit, or closing the intro window).
