@@ -10,6 +10,7 @@ The windows go to a virtual X screen (Xvfb) when one can be started, else to Qt'
 platform. Run after a build:
 
     python3 bench/startup_time.py [--runs 15] [--build build] [--platform xvfb|offscreen]
+        [--virtual-robot]
 """
 
 import argparse
@@ -67,12 +68,15 @@ def main():
     parser.add_argument("--build", default=os.path.join(os.path.dirname(__file__), "..", "build"))
     parser.add_argument("--platform", choices=["xvfb", "offscreen"], default="xvfb")
     parser.add_argument("--timeout", type=float, default=20.0)
+    parser.add_argument("--virtual-robot", action="store_true", help="start rovalis with its virtual robot")
     options = parser.parse_args()
 
     programs = {
         "hello-world": [os.path.join(options.build, "bench", "hello_window")],
         "rovalis": [os.path.join(options.build, "src", "ui", "rovalis"), "--lang", "es"],
     }
+    if options.virtual_robot:
+        programs["rovalis"].append("--virtual-robot")
     for name, command in programs.items():
         if not os.access(command[0], os.X_OK):
             sys.exit(f"{name}: {command[0]} is not built")

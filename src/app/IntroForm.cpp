@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/BitmapCut.h"
 #include "app/core/Global.h"
@@ -99,6 +100,14 @@ void TIntroForm::choose(bool advanced) {
   Global().AdvancedMode = advanced;
   hide();
   emit modeChosen(advanced);
+}
+
+void TIntroForm::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (painted_) return;
+  painted_ = true;
+  // Told once the paint is done, so that the window is on the screen before the work starts.
+  QTimer::singleShot(0, this, &TIntroForm::firstPainted);
 }
 
 void TIntroForm::closeEvent(QCloseEvent* event) {

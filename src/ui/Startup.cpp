@@ -27,7 +27,11 @@ std::unique_ptr<Windows> MakeWindows() {
   windows->MainForm = std::make_unique<TMainForm>();
   MakeWindowsOnDemand(*windows);
   TMainForm* main = windows->MainForm.get();
-  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [main] { main->show(); });
+  Windows* all = windows.get();
+  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [all, main] {
+    if (all->BeforeMainWindow) all->BeforeMainWindow();
+    main->show();
+  });
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::closedWithoutChoice, main,
                    [] { QCoreApplication::quit(); });
   return windows;

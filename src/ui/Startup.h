@@ -4,6 +4,7 @@
 // anything asks for them, so that the intro window shows without waiting for them.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "ui/OnDemand.h"
@@ -28,6 +29,8 @@ struct Windows {
   OnDemand<TCodeForm> CodeForm;
   // Compiles and downloads for Go and the test window through the progress window.
   OnDemand<ProgramDownload> Download;
+  // Runs when a mode was chosen, right before the main window shows (and looks for ports).
+  std::function<void()> BeforeMainWindow;
 
   Windows();
   ~Windows();
