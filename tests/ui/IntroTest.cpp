@@ -97,6 +97,21 @@ TEST_F(IntroTest, TheBackgroundIsTheStripOfTheMainBackground) {
   EXPECT_TRUE(shown == expected);
 }
 
+// Work that can wait (the virtual robot) starts once the intro window is on the screen.
+TEST_F(IntroTest, TheFirstPaintIsToldOnce) {
+  app::TIntroForm intro;
+  QSignalSpy painted(&intro, &app::TIntroForm::firstPainted);
+  QApplication::processEvents();
+  EXPECT_EQ(painted.count(), 0) << "not before the window shows";
+  intro.show();
+  EXPECT_TRUE(painted.wait(2000));
+  intro.repaint();
+  intro.hide();
+  intro.show();
+  QApplication::processEvents();
+  EXPECT_EQ(painted.count(), 1);
+}
+
 TEST_F(IntroTest, TheOtherWindowsAreMadeTheFirstTimeTheyAreNeeded) {
   const int before = QApplication::topLevelWidgets().size();
   auto windows = ui::MakeWindows();
