@@ -81,10 +81,11 @@ class TMainForm : public QWidget {
   void COMPortComboBoxUpdate();
   void ComChange();
   void ShowHelpText(int textNumber);
+  // A notice: it holds the panel for a while against the help under the mouse.
   void ShowHelpMessage(const QString& text);
-  // A short word in the help panel after a Go that reached the robot, and while the test
-  // window is open.
+  // The notice after a Go whose program reached the robot.
   void ShowProgramSent(const QString& port, qint64 milliseconds);
+  // Test shows a text in the panel for as long as the test window is open; this takes it away.
   void TestWindowClosed();
   // The window's outline: a rounded rectangle of the given height, corners of `ellipse`.
   void SetWindowRegion(int height, int ellipse);
