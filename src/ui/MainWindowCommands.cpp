@@ -41,10 +41,8 @@ void TMainForm::MakeCommands() {
   Commands->SetHandler(Command::Open, [this] { LoadFile(); });
   Commands->SetHandler(Command::Save, [this] { SaveFile(); });
   Commands->SetHandler(Command::Quit, [this] { Quit(); });
-  for (const PictureButton& button : kPictureButtons) {
+  for (const PictureButton& button : kPictureButtons)
     Commands->SetAllowed(button.Action, button.StartsEnabled);
-    Commands->Action(button.Action)->setText(app::LoadText(button.HelpText));
-  }
   Commands->ApplyShortcutLetters(app::Global().ShortcutLetters);
   // The pictures follow the actions: a disabled action's button shows its cover.
   connect(Commands, &MainCommands::enabledChanged, this, [this](Command command, bool enabled) {
