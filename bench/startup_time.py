@@ -69,11 +69,12 @@ def main():
     parser.add_argument("--platform", choices=["xvfb", "offscreen"], default="xvfb")
     parser.add_argument("--timeout", type=float, default=20.0)
     parser.add_argument("--virtual-robot", action="store_true", help="start rovalis with its virtual robot")
+    parser.add_argument("--rovalis", help="the program to measure (default: the one in the build folder)")
     options = parser.parse_args()
 
     programs = {
         "hello-world": [os.path.join(options.build, "bench", "hello_window")],
-        "rovalis": [os.path.join(options.build, "src", "ui", "rovalis"), "--lang", "es"],
+        "rovalis": [options.rovalis or os.path.join(options.build, "src", "ui", "rovalis"), "--lang", "es"],
     }
     if options.virtual_robot:
         programs["rovalis"].append("--virtual-robot")
