@@ -15,6 +15,7 @@ platform. Run after a build:
 
 import argparse
 import os
+import select
 import shutil
 import statistics
 import subprocess
@@ -50,10 +51,12 @@ def time_to_first_window(command, environment, timeout):
     program = subprocess.Popen(command, env=environment, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                text=True)
     try:
-        line = program.stdout.readline()
+        # A program without the hook never reports: give up after the time-out.
+        ready, _, _ = select.select([program.stdout], [], [], timeout)
+        line = program.stdout.readline() if ready else ""
         took = time.monotonic() - began
         if "first window shown" not in line:
-            raise RuntimeError(f"{command[0]} ended without showing a window")
+            raise RuntimeError(f"{command[0]} did not report a shown window within {timeout} s")
         program.wait(timeout=timeout)
         return took
     finally:
