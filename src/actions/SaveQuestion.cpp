@@ -3,11 +3,11 @@
 namespace actions {
 
 SaveAnswer CheckIfSaved(bool modified, const std::function<SaveAnswer(const UiMessage&)>& ask,
-                        const std::function<void()>& save) {
+                        const std::function<bool()>& save) {
   if (!modified) return SaveAnswer::No;
-  SaveAnswer answer = ask ? ask(UiMessage::Text(kUnsavedChangesText)) : SaveAnswer::Cancel;
-  if (answer == SaveAnswer::Yes && save) save();
-  return answer;
+  const SaveAnswer answer = ask ? ask(UiMessage::Text(kUnsavedChangesText)) : SaveAnswer::Cancel;
+  if (answer != SaveAnswer::Yes) return answer;
+  return save && save() ? SaveAnswer::Yes : SaveAnswer::Cancel;
 }
 
 }  // namespace actions

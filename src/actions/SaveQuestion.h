@@ -11,10 +11,11 @@ enum class SaveAnswer { Yes, No, Cancel };
 inline constexpr int kUnsavedChangesText = 427;
 
 // "No" without asking when nothing is unsaved; otherwise asks text 427 (Yes, No, Cancel)
-// and on Yes runs `save` (a cancelled save dialog saves nothing; the caller still goes on).
-// Callers stop on Cancel and go on otherwise.
+// and on Yes runs `save`, which tells whether the lists were saved. A Yes whose save did not
+// happen (dialog cancelled, write failed) is Cancel: the user asked to keep the lists, and
+// going on would lose them. Callers stop on Cancel and go on otherwise.
 SaveAnswer CheckIfSaved(bool modified, const std::function<SaveAnswer(const UiMessage&)>& ask,
-                        const std::function<void()>& save);
+                        const std::function<bool()>& save);
 
 inline bool CallerGoesOn(SaveAnswer answer) {
   return answer != SaveAnswer::Cancel;

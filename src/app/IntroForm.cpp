@@ -6,8 +6,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
+#include "app/BitmapCut.h"
 #include "app/core/Global.h"
+#include "app/core/LayoutNumbers.h"
+#include "app/core/Layouts.h"
 #include "app/core/Resources.h"
 #include "app/core/Texts.h"
 #include "app/core/Version.h"
@@ -17,17 +21,21 @@ namespace app {
 namespace {
 constexpr QSize kClientSize(266, 112);
 
-// The window's background: the main window's background picture where the build has it,
-// clipped by the smaller window, else a plain gray.
+constexpr QSize kBackgroundSize(361, 130);
+// The light body of the main window's background, below its title band.
+constexpr QPoint kBackgroundCutAt(40, 100);
+
+// The window's background: a strip of the main window's background picture where the build
+// has it, clipped by the smaller window, else a plain gray. Only the strip is decoded: the
+// whole picture would cost the start a good part of its time.
 QPixmap IntroBackground() {
-  QPixmap picture(361, 130);
+  QPixmap picture(kBackgroundSize);
   picture.fill(Qt::gray);
-  if (auto bytes = LoadResource(QStringLiteral("BMP"), 181)) {
-    const QPixmap source = QPixmap::fromImage(QImage::fromData(*bytes));
-    if (!source.isNull()) {
+  if (auto bytes = LoadResource(QStringLiteral("BMP"), kPictureOffset + kBackgroundSlot)) {
+    const QImage strip = CutBitmap(*bytes, QRect(kBackgroundCutAt, kBackgroundSize));
+    if (!strip.isNull()) {
       QPainter painter(&picture);
-      // The light body of the picture, below its title band.
-      painter.drawPixmap(QPoint(0, 0), source, QRect(QPoint(40, 100), picture.size()));
+      painter.drawImage(QPoint(0, 0), strip);
     }
   }
   return picture;
@@ -46,7 +54,7 @@ TIntroForm::TIntroForm(QWidget* parent)
 
   Background = new QLabel(this);
   Background->setObjectName(QStringLiteral("Background"));
-  Background->setGeometry(0, 0, 361, 130);
+  Background->setGeometry(QRect(QPoint(0, 0), kBackgroundSize));
   Background->setPixmap(IntroBackground());
 
   BeginnerButton = new QPushButton(this);
@@ -92,6 +100,14 @@ void TIntroForm::choose(bool advanced) {
   Global().AdvancedMode = advanced;
   hide();
   emit modeChosen(advanced);
+}
+
+void TIntroForm::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (painted_) return;
+  painted_ = true;
+  // Told once the paint is done, so that the window is on the screen before the work starts.
+  QTimer::singleShot(0, this, &TIntroForm::firstPainted);
 }
 
 void TIntroForm::closeEvent(QCloseEvent* event) {

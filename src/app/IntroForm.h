@@ -26,14 +26,18 @@ class TIntroForm : public QWidget {
   void modeChosen(bool advanced);
   // The window was closed without a choice.
   void closedWithoutChoice();
+  // The window has been painted for the first time; work that can wait for it starts now.
+  void firstPainted();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void choose(bool advanced);
   bool chosen_ = false;
+  bool painted_ = false;
 };
 
 }  // namespace app

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "app/core/LayoutNumbers.h"
+
 namespace app {
 
 void ApplyControlLayout(int n, QWidget* control, bool advanced) {
@@ -33,7 +35,7 @@ PictureSlots CreatePictures(QWidget* parent, bool advanced) {
     auto* picture = new PictureSlot(s, parent);
     // A slot without a record keeps the control's start state: hidden and empty.
     picture->hide();
-    LoadPicture(picture, s == 1 ? QStringLiteral("BMP") : QStringLiteral("GIF"), advanced);
+    LoadPicture(picture, s == kBackgroundSlot ? QStringLiteral("BMP") : QStringLiteral("GIF"), advanced);
     ApplyPictureLayout(picture, advanced);
     pictures[s] = picture;
   }

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "app/FirstShowReport.h"
 #include "app/IntroForm.h"
 #include "app/core/Global.h"
 #include "app/core/Language.h"
@@ -78,11 +79,29 @@ int WithoutScreen(int argc, char** argv) {
   return 1;
 }
 
+// The virtual robot, when asked for, started once: before the main window looks for ports, and
+// otherwise as soon as the intro window is on the screen. Its windows and its pseudo-terminal
+// would hold the intro window back.
+struct VirtualRobotStart {
+  bool Wanted = false;
+  std::unique_ptr<ui::VirtualRobotSession> Robot;
+  bool Tried = false;
+
+  void Start() {
+    if (!Wanted || Tried) return;
+    Tried = true;
+    QString error;
+    Robot = ui::StartVirtualRobot(&error);
+    if (!Robot) std::fprintf(stderr, "rovalis: no virtual robot: %s\n", qPrintable(error));
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (AsksForHelpOrVersion(argc, argv) || !HasScreen(argc, argv)) return WithoutScreen(argc, argv);
   QApplication application(argc, argv);
+  app::WatchForFirstShowFromEnvironment();
   NameApplication();
   QApplication::setApplicationDisplayName(QStringLiteral("Rovalis"));
   // The windows decide themselves when the program ends (Quit, or closing the intro window).
@@ -108,13 +127,8 @@ int main(int argc, char** argv) {
   app::StartLanguage(chosen);  // before any text is read
 
   app::Global();  // the shared state takes its start values before any window exists
-  // The virtual robot's port is in the port list before any window looks for ports.
-  std::unique_ptr<ui::VirtualRobotSession> robot;
-  if (options.isSet(virtualRobot) && !options.isSet(screenshotDir)) {
-    QString error;
-    robot = ui::StartVirtualRobot(&error);
-    if (!robot) std::fprintf(stderr, "rovalis: no virtual robot: %s\n", qPrintable(error));
-  }
+  VirtualRobotStart robot;
+  robot.Wanted = options.isSet(virtualRobot) && !options.isSet(screenshotDir);
   auto windows = ui::MakeWindows();
   if (options.isSet(screenshotDir)) {
     const bool advanced = options.value(screenshotMode) == QStringLiteral("advanced");
@@ -122,8 +136,14 @@ int main(int argc, char** argv) {
     const bool downloadWindows = ui::TakeDownloadWindowPictures(*windows, options.value(screenshotDir));
     return mainWindows && downloadWindows ? 0 : 1;
   }
+  // The virtual robot's port is in the port list before the main window looks for ports.
+  windows->BeforeMainWindow = [&robot] { robot.Start(); };
   const QStringList files = options.positionalArguments();
-  if (!files.isEmpty() && ui::StartWithFile(*windows, files.front())) return application.exec();
+  if (!files.isEmpty()) {
+    robot.Start();
+    if (ui::StartWithFile(*windows, files.front())) return application.exec();
+  }
+  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::firstPainted, [&robot] { robot.Start(); });
   windows->IntroForm->show();
   return application.exec();
 }

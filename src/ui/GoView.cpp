@@ -1,25 +1,19 @@
 // The main window's Go and View commands: build the robot program from the lists, then
 // compile and download it (Go) or show it (View).
 
-#include "ui/GoView.h"
-
 #include <QCheckBox>
+#include <QElapsedTimer>
 
-#include "app/Pictures.h"
 #include "app/ShowError.h"
 #include "app/core/Global.h"
 #include "app/core/ProgramText.h"
 #include "app/core/Texts.h"
 #include "builder/BuildCode.h"
 #include "comm/PortSlots.h"
-#include "comm/Ports.h"
-#include "comm/Session.h"
 #include "ui/Code.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureButtons.h"
 #include "ui/ProgramDownload.h"
-#include "ui/Startup.h"
-#include "ui/TestUnit.h"
 
 namespace ui {
 
@@ -46,53 +40,25 @@ bool TMainForm::BuildCode() {
 }
 
 int TMainForm::DownloadTokenization(bool keepPortOpen) {
-  return Download != nullptr ? Download->DownloadTokenization(keepPortOpen) : comm::kNoPort;
+  ProgramDownload* download = Download.get();
+  return download != nullptr ? download->DownloadTokenization(keepPortOpen) : comm::kNoPort;
 }
 
 void TMainForm::Go() {
+  QElapsedTimer took;
+  took.start();
   if (!BuildCode()) return;
   DownloadTokenization(false);
+  // Only a download that every packet reached says so; a failure has said its own word.
+  if (ProgramDownload* download = Download.get(); download != nullptr && !download->LastSentPort().isEmpty())
+    ShowProgramSent(download->LastSentPort(), took.elapsed());
 }
 
 void TMainForm::ViewButtonClick() {
   if (!BuildCode()) return;
-  if (CodeForm != nullptr)
-    CodeForm->ShowModal(Download != nullptr ? &Download->LastCompileFailure() : nullptr);
-}
-
-}  // namespace ui
-
-namespace ui {
-
-void ConnectDownloadWindows(Windows& windows) {
-  TMainForm* main = windows.MainForm.get();
-  TTestForm* test = windows.TestForm.get();
-  windows.Download = std::make_unique<ProgramDownload>(*windows.ProgressForm);
-  main->Download = windows.Download.get();
-  main->CodeForm = windows.CodeForm.get();
-  main->ListPorts = [] {
-    QStringList ports;
-    comm::EnumeratePorts(ports);
-    return ports;
-  };
-
-  test->Slots = &windows.Download->Session().Slots();
-  test->Link = &windows.Download->Session().Link();
-  // While a scan or download runs, the windows hold off the commands that would disturb it.
-  windows.Download->JobRunning = [main](bool running) { main->SetLinkBusy(running); };
-  test->DownloadTokenization = [main](bool keepPortOpen) { return main->DownloadTokenization(keepPortOpen); };
-  // The centres live in the document (every program built from it uses them) and reach the
-  // settings store when the program ends.
-  test->ReadServoCenters = [main] {
-    const actions::ListDocument& doc = main->Lists.Document();
-    return std::pair<std::uint8_t, std::uint8_t>(doc.LeftServoCenter, doc.RightServoCenter);
-  };
-  test->StoreServoCenters = [main](std::uint8_t left, std::uint8_t right) {
-    main->Lists.Document().LeftServoCenter = left;
-    main->Lists.Document().RightServoCenter = right;
-    main->Settings().LeftServoCenter = left;
-    main->Settings().RightServoCenter = right;
-  };
+  ProgramDownload* download = Download.get();
+  if (TCodeForm* viewer = CodeForm.get())
+    viewer->ShowModal(download != nullptr ? &download->LastCompileFailure() : nullptr);
 }
 
 }  // namespace ui

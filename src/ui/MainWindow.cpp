@@ -15,9 +15,11 @@
 #include <QTextDocument>
 
 #include "app/core/Global.h"
+#include "app/core/LayoutNumbers.h"
 #include "app/core/Texts.h"
 #include "comm/PortInfo.h"
 #include "ui/CommTexts.h"
+#include "ui/Commands.h"
 #include "ui/PictureButtons.h"
 #include "ui/PortBox.h"
 #include "ui/StepArea.h"
@@ -30,21 +32,15 @@ namespace {
 constexpr QSize kBeginnerSize(534, 527);
 constexpr QSize kAdvancedSize(807, 527);
 constexpr int kCreationCornerEllipse = 125;
-constexpr int kHelpCornerEllipse = 50;
 
-// Palette tiles: slot, kind, hint text.
+// Palette tiles in slot order from the first tile slot: kind, hint text.
 struct PaletteTile {
-  int Slot;
   int Kind;
   int HintText;
 };
-constexpr PaletteTile kPaletteTiles[] = {{14, 0, 398}, {15, 1, 399}, {16, 2, 400}, {17, 3, 401},
-                                         {18, 4, 402}, {19, 5, 403}, {20, 7, 405}, {21, 6, 404}};
-
-template <size_t N>
-bool Contains(const std::array<int, N>& list, int slot) {
-  return std::find(list.begin(), list.end(), slot) != list.end();
-}
+constexpr PaletteTile kPaletteTiles[] = {{0, 398}, {1, 399}, {2, 400}, {3, 401},
+                                         {4, 402}, {5, 403}, {7, 405}, {6, 404}};
+static_assert(std::size(kPaletteTiles) == app::kLastTileSlot - app::kFirstTileSlot + 1);
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
@@ -68,10 +64,14 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
   ListPorts = [] { return QStringList(); };
   EndApplication = [] { QCoreApplication::quit(); };
   ShowTestWindow = [this] {
-    if (testForm_ == nullptr) testForm_ = new TTestForm(this);
+    if (testForm_ == nullptr) {
+      testForm_ = new TTestForm(this);
+      connect(testForm_, &QDialog::finished, this, &TMainForm::TestWindowClosed);
+    }
     testForm_->exec();
   };
 
+  MakeCommands();
   MakeControls();
   FormCreate();
 }
@@ -79,6 +79,13 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
 TMainForm::~TMainForm() = default;
 
 void TMainForm::MakeControls() {
+  MakeCheckBoxes();
+  MakePortControls();
+  MakeSensorControls();
+  MakeHelpMemo();
+}
+
+void TMainForm::MakeCheckBoxes() {
   HyperHelp = new QCheckBox(this);
   HyperHelp->setObjectName(QStringLiteral("HyperHelp"));
   HyperHelp->setChecked(true);
@@ -91,7 +98,16 @@ void TMainForm::MakeControls() {
   SensorsEnabled->setObjectName(QStringLiteral("SensorsEnabled"));
   SensorsEnabled->setCursor(Qt::PointingHandCursor);
   SensorsEnabled->setGeometry(16, 380, 136, 20);
+  HyperHelp->installEventFilter(this);
+  SensorsEnabled->installEventFilter(this);
+  HyperHelp->setMouseTracking(true);
+  SensorsEnabled->setMouseTracking(true);
 
+  connect(HyperHelp, &QCheckBox::clicked, this, &TMainForm::HyperHelpClick);
+  connect(SensorsEnabled, &QCheckBox::clicked, this, &TMainForm::SensorsEnabledClick);
+}
+
+void TMainForm::MakePortControls() {
   SerialPortLabel1 = new QLabel(this);
   SerialPortLabel1->setObjectName(QStringLiteral("SerialPortLabel1"));
   SerialPortLabel1->setAlignment(Qt::AlignCenter);
@@ -102,7 +118,11 @@ void TMainForm::MakeControls() {
   COMPortComboBox = new PortBox(this);
   COMPortComboBox->setObjectName(QStringLiteral("COMPortComboBox"));
   COMPortComboBox->addItem(QStringLiteral("AUTO"));
+  connect(COMPortComboBox, &PortBox::aboutToDropDown, this, &TMainForm::COMPortComboBoxUpdate);
+  connect(COMPortComboBox, &QComboBox::activated, this, &TMainForm::ComChange);
+}
 
+void TMainForm::MakeSensorControls() {
   SensorTabbedNotebook = new QWidget(this);
   SensorTabbedNotebook->setObjectName(QStringLiteral("SensorTabbedNotebook"));
   SensorTabbedNotebook->setGeometry(460, 103, 201, 226);
@@ -131,7 +151,9 @@ void TMainForm::MakeControls() {
   SensorActionPanel->setGeometry(471, 70, 23, 23);
   SensorActionPanel->setMouseTracking(true);
   SensorActionPanel->installEventFilter(this);
+}
 
+void TMainForm::MakeHelpMemo() {
   ActionScrollBox = new QWidget(this);
   ActionScrollBox->setObjectName(QStringLiteral("ActionScrollBox"));
   ActionScrollBox->setAutoFillBackground(true);
@@ -150,16 +172,6 @@ void TMainForm::MakeControls() {
   HelpMemo->setFont(memoFont);
   HelpMemo->document()->setDocumentMargin(2);
   HelpMemo->setGeometry(16, 482, 500, 49);
-
-  HyperHelp->installEventFilter(this);
-  SensorsEnabled->installEventFilter(this);
-  HyperHelp->setMouseTracking(true);
-  SensorsEnabled->setMouseTracking(true);
-
-  connect(HyperHelp, &QCheckBox::clicked, this, &TMainForm::HyperHelpClick);
-  connect(SensorsEnabled, &QCheckBox::clicked, this, &TMainForm::SensorsEnabledClick);
-  connect(COMPortComboBox, &PortBox::aboutToDropDown, this, &TMainForm::COMPortComboBoxUpdate);
-  connect(COMPortComboBox, &QComboBox::activated, this, &TMainForm::ComChange);
 }
 
 void TMainForm::FormCreate() {
@@ -193,9 +205,9 @@ void TMainForm::FormShow() {
 
   // 1. The picture slots; the window's own controls lie above them.
   Pictures = app::CreatePictures(this, advanced);
-  Pictures[6]->hide();
-  Pictures[13]->hide();
-  Pictures[12]->show();
+  Pictures[app::kTopRightSlot]->hide();
+  Pictures[app::kRightColumnHiddenSlot]->hide();
+  Pictures[app::kRightColumnShownSlot]->show();
   for (QWidget* control :
        {static_cast<QWidget*>(HyperHelp), static_cast<QWidget*>(SensorsEnabled),
         static_cast<QWidget*>(SerialPortLabel1), static_cast<QWidget*>(SerialPortLabel2),
@@ -204,18 +216,7 @@ void TMainForm::FormShow() {
     control->raise();
 
   // 2. Controls from their records, the window last.
-  app::ApplyControlLayout(66, HyperHelp, advanced);
-  app::ApplyControlLayout(67, SerialPortLabel1, advanced);
-  app::ApplyControlLayout(68, SerialPortLabel2, advanced);
-  COMPortComboBox->setItemText(0, app::LoadText(379));
-  app::ApplyControlLayout(69, COMPortComboBox, advanced);
-  app::ApplyControlLayout(70, SensorsEnabled, advanced);
-  app::ApplyControlLayout(71, SensorTabbedNotebook, advanced);
-  app::ApplyControlLayout(72, SensorActionPanel, advanced);
-  app::ApplyControlLayout(73, ActionScrollBox, advanced);
-  app::ApplyControlLayout(74, HelpMemo, advanced);
-  if (auto rect = app::ControlLayoutRecord(75, advanced)) resize(rect->size());
-  SensorTabs->setGeometry(0, 0, SensorTabbedNotebook->width(), SensorTabs->sizeHint().height());
+  ApplyLayouts(advanced);
   CentreOnScreen();
 
   // 3. and 4. The palette and the wiring of the slots.
@@ -238,9 +239,28 @@ void TMainForm::FormShow() {
   HyperHelpClick();
   HelpMemo->setPlainText(app::LoadText(430));
   MakeStepSlots();
-  for (const PictureButton& button : kPictureButtons) SetButtonEnabled(button.Tag, button.StartsEnabled);
+  // The covers come from the records; from now on they follow the actions.
+  for (const PictureButton& button : kPictureButtons) {
+    SetButtonEnabled(button.Tag, button.StartsEnabled);
+    ShowCover(button.Tag, ButtonEnabled(button.Tag));
+  }
   AutoEnableDisable();
   FocusCurrentGrid();
+}
+
+void TMainForm::ApplyLayouts(bool advanced) {
+  app::ApplyControlLayout(app::kHyperHelpRecord, HyperHelp, advanced);
+  app::ApplyControlLayout(app::kSerialPortLabel1Record, SerialPortLabel1, advanced);
+  app::ApplyControlLayout(app::kSerialPortLabel2Record, SerialPortLabel2, advanced);
+  COMPortComboBox->setItemText(0, app::LoadText(379));
+  app::ApplyControlLayout(app::kPortBoxRecord, COMPortComboBox, advanced);
+  app::ApplyControlLayout(app::kSensorsEnabledRecord, SensorsEnabled, advanced);
+  app::ApplyControlLayout(app::kSensorNotebookRecord, SensorTabbedNotebook, advanced);
+  app::ApplyControlLayout(app::kSensorActionPanelRecord, SensorActionPanel, advanced);
+  app::ApplyControlLayout(app::kActionScrollBoxRecord, ActionScrollBox, advanced);
+  app::ApplyControlLayout(app::kHelpMemoRecord, HelpMemo, advanced);
+  if (auto rect = app::ControlLayoutRecord(app::kMainWindowRecord, advanced)) resize(rect->size());
+  SensorTabs->setGeometry(0, 0, SensorTabbedNotebook->width(), SensorTabs->sizeHint().height());
 }
 
 void TMainForm::CentreOnScreen() {
@@ -260,8 +280,9 @@ void TMainForm::ApplyCaptions() {
 }
 
 void TMainForm::SetupPalette() {
-  for (const PaletteTile& tile : kPaletteTiles) {
-    app::PictureSlot* picture = Pictures[tile.Slot];
+  for (int i = 0; i < static_cast<int>(std::size(kPaletteTiles)); ++i) {
+    const PaletteTile& tile = kPaletteTiles[i];
+    app::PictureSlot* picture = Pictures[app::kFirstTileSlot + i];
     const QRect geometry = picture->geometry();  // tiles are placed within the palette box
     const bool visible = picture->isVisibleTo(this);
     picture->setParent(ActionScrollBox);
@@ -271,259 +292,6 @@ void TMainForm::SetupPalette() {
     picture->setToolTip(app::LoadText(tile.HintText));
     picture->stopAnimation();
   }
-}
-
-void TMainForm::WirePictures() {
-  for (int s = 1; s <= app::kPictureSlotCount; ++s) {
-    app::PictureSlot* picture = Pictures[s];
-    if (s >= 14 && s <= 21) {
-      connect(picture, &app::PictureSlot::mouseMoved, this,
-              [this](app::PictureSlot* p, QMouseEvent*) { ActionMouseMove(p); });
-      connect(picture, &app::PictureSlot::mousePressed, this, &TMainForm::ActionMouseDown);
-      connect(picture, &app::PictureSlot::doubleClicked, this, &TMainForm::ActionDblClick);
-      continue;
-    }
-    if (Contains(kWindowDragSlots, s)) {
-      connect(picture, &app::PictureSlot::mousePressed, this,
-              [this](app::PictureSlot*, QMouseEvent* e) { FormMouseDown(e); });
-      connect(picture, &app::PictureSlot::mouseReleased, this,
-              [this](app::PictureSlot*, QMouseEvent*) { moving_ = false; });
-    }
-    const bool background = Contains(kBackgroundMoveSlots, s);
-    const bool drag = Contains(kWindowDragSlots, s);
-    if (background || drag) {
-      connect(picture, &app::PictureSlot::mouseMoved, this,
-              [this, background](app::PictureSlot*, QMouseEvent* e) {
-                MoveWindowWhileDragging(e);
-                if (background) BackgroundMouseMove();
-              });
-      continue;
-    }
-    for (const PictureButton& button : kPictureButtons) {
-      if (s == button.Highlight) {
-        picture->setCursor(Qt::PointingHandCursor);
-        connect(picture, &app::PictureSlot::mousePressed, this, [this](app::PictureSlot* p, QMouseEvent* e) {
-          if (e->button() == Qt::LeftButton) HighlightedButtonMouseDown(p);
-        });
-        connect(picture, &app::PictureSlot::mouseReleased, this, [this](app::PictureSlot* p, QMouseEvent* e) {
-          // The highlight gives way to the pressed look only now, so that it keeps the mouse
-          // until the button is released.
-          if (e->button() == Qt::LeftButton && IsButtonTag(p->tag()) &&
-              Pictures[ButtonOf(p->tag()).Pressed]->isVisible())
-            p->hide();
-        });
-        connect(picture, &app::PictureSlot::clicked, this, &TMainForm::ButtonClick);
-      } else if (s == button.Normal || s == button.Pressed || (!button.IsEditButton() && s == button.Cover)) {
-        connect(picture, &app::PictureSlot::mouseMoved, this,
-                [this](app::PictureSlot* p, QMouseEvent*) { ButtonMouseMove(p); });
-      }
-    }
-  }
-}
-
-// --- buttons ---
-
-bool TMainForm::ButtonEnabled(int tag) const {
-  const app::PictureSlot* cover = Pictures[ButtonOf(tag).Cover];
-  return cover == nullptr || cover->isHidden();
-}
-
-void TMainForm::SetButtonEnabled(int tag, bool enabled) {
-  if (app::PictureSlot* cover = Pictures[ButtonOf(tag).Cover]) cover->setVisible(!enabled);
-}
-
-namespace {
-// The commands that would start a second link job or take the lists or the window away.
-bool HeldWhileLinkBusy(int tag) {
-  return tag == kGoButton || tag == kTestButton || tag == kOpenButton || tag == kClearButton ||
-         tag == kQuitButton;
-}
-}  // namespace
-
-void TMainForm::SetLinkBusy(bool busy) {
-  linkBusy_ = busy;
-  for (int tag : {kGoButton, kTestButton, kOpenButton, kClearButton, kQuitButton})
-    SetButtonEnabled(tag, !busy);
-  if (!busy && !quitting_) AutoEnableDisable();
-}
-
-void TMainForm::HideButtonLooks(bool editButtonsOnly) {
-  for (const PictureButton& button : kPictureButtons) {
-    if (editButtonsOnly && !button.IsEditButton()) continue;
-    if (Pictures[button.Highlight] != nullptr) Pictures[button.Highlight]->hide();
-    if (Pictures[button.Pressed] != nullptr) Pictures[button.Pressed]->hide();
-  }
-}
-
-void TMainForm::ButtonMouseMove(app::PictureSlot* slot) {
-  HideButtonLooks();
-  const int tag = slot->tag();
-  if (!IsButtonTag(tag)) return;
-  Pictures[ButtonOf(tag).Highlight]->show();
-  ShowHelpText(ButtonOf(tag).HelpText);
-}
-
-void TMainForm::HighlightedButtonMouseDown(app::PictureSlot* slot) {
-  const int tag = slot->tag();
-  if (!IsButtonTag(tag)) return;
-  Pictures[ButtonOf(tag).Pressed]->show();
-}
-
-void TMainForm::ButtonClick(app::PictureSlot* slot) {
-  const int tag = slot->tag();
-  if (!IsButtonTag(tag)) return;
-  const PictureButton& button = ButtonOf(tag);
-  // Every command starts by letting go of its pressed look.
-  Pictures[button.Pressed]->hide();
-  Pictures[button.Highlight]->hide();
-  if (linkBusy_ && HeldWhileLinkBusy(tag)) return;
-  switch (tag) {
-    case kGoButton:
-      Go();
-      break;
-    case kClearButton:
-      Clear();
-      break;
-    case kTestButton:
-      Test();
-      break;
-    case kOpenButton:
-      LoadFile();
-      break;
-    case kSaveButton:
-      SaveFile();
-      break;
-    case kQuitButton:
-      Quit();
-      break;
-    case kDeleteButton:
-      ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier);
-      return;
-    case kCopyButton:
-      ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier);
-      return;
-    case kCutButton:
-      ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier);
-      return;
-    case kPasteButton:
-      ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier);
-      return;
-    case kUndoButton:
-      ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier);
-      return;
-  }
-  if (!quitting_) AutoEnableDisable();
-}
-
-// --- mouse over the window ---
-
-void TMainForm::BackgroundMouseMove() {
-  HideButtonLooks();
-  ShowHelpText(429);
-  for (const PaletteTile& tile : kPaletteTiles)
-    if (Pictures[tile.Slot] != nullptr) Pictures[tile.Slot]->stopAnimation();
-}
-
-void TMainForm::ActionMouseMove(app::PictureSlot* tile) {
-  HideButtonLooks(true);
-  for (const PaletteTile& other : kPaletteTiles)
-    if (Pictures[other.Slot] != tile) Pictures[other.Slot]->stopAnimation();
-  tile->startAnimation(200);
-  ShowHelpText(431);
-}
-
-void TMainForm::ActionMouseDown(app::PictureSlot*, QMouseEvent*) {}
-void TMainForm::ActionDblClick(app::PictureSlot*) {}
-
-void TMainForm::ShowHelpText(int textNumber) {
-  const QString text = app::LoadText(textNumber);
-  if (HelpMemo->toPlainText() != text) HelpMemo->setPlainText(text);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
-    return QWidget::eventFilter(watched, event);
-  int text = 0;
-  if (watched == HyperHelp)
-    text = 441;
-  else if (watched == SensorsEnabled)
-    text = 440;
-  else if (watched == SensorActionPanel)
-    text = 443;
-  else if (watched == SensorTabs || watched == SensorTabbedNotebook)
-    text = SensorTabs->currentIndex() == 0 ? 438 : 439;
-  if (text == 0) return QWidget::eventFilter(watched, event);
-  ShowHelpText(text);
-  // A plain move stops here: passed on, it would reach the window's background and blank
-  // the help again.
-  return event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
-}
-
-// --- moving the window by its background ---
-
-void TMainForm::FormMouseDown(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  moving_ = true;
-  lastCursor_ = event->globalPosition().toPoint();
-}
-
-void TMainForm::MoveWindowWhileDragging(QMouseEvent* event) {
-  if (!moving_ || !(event->buttons() & Qt::LeftButton)) {
-    moving_ = false;
-    return;
-  }
-  const QPoint cursor = event->globalPosition().toPoint();
-  move(pos() + (cursor - lastCursor_));
-  lastCursor_ = cursor;
-}
-
-void TMainForm::mousePressEvent(QMouseEvent* event) {
-  FormMouseDown(event);
-}
-
-void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-  MoveWindowWhileDragging(event);
-  BackgroundMouseMove();
-}
-
-void TMainForm::mouseReleaseEvent(QMouseEvent*) {
-  moving_ = false;
-}
-
-// --- help panel ---
-
-void TMainForm::HyperHelpClick() {
-  app::PictureSlot* g = Pictures[42];
-  app::PictureSlot* b = Pictures[2];
-  app::PictureSlot* c = Pictures[4];
-  if (g == nullptr || b == nullptr || c == nullptr) return;
-  const int below = g->y() + g->height();
-  if (HyperHelp->isChecked()) {
-    const int unroll = HelpMemo->height() + 15;
-    resize(width(), below + 15 + HelpMemo->height() + 15);
-    b->move(b->x(), height() - b->height() - 1);
-    c->move(c->x(), height() - c->height() - 1);
-    // The window unrolls downward one pixel at a time.
-    for (int n = unroll; n >= 0; --n) {
-      SetWindowRegion(height() - n, kHelpCornerEllipse);
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    HelpMemo->show();
-    ShowHelpText(429);
-  } else {
-    HelpMemo->hide();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    SetWindowRegion(below + 4 + b->height(), kHelpCornerEllipse);
-    b->move(b->x(), below + 4);
-    c->move(c->x(), below + 4);
-    resize(width(), below + 15 + b->height());
-  }
-  FocusCurrentGrid();
-}
-
-void TMainForm::SensorsEnabledClick() {
-  SensorActionPanel->setEnabled(SensorsEnabled->isChecked());
-  FocusCurrentGrid();
 }
 
 // --- port box ---
@@ -549,115 +317,6 @@ void TMainForm::ComChange() {
   const int index = COMPortComboBox->currentIndex();
   app::Global().SelectedPort = index <= 0 ? QStringLiteral("AUTO") : COMPortComboBox->PortAt(index);
   FocusCurrentGrid();
-}
-
-// --- keyboard ---
-
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if ((event->modifiers() & Qt::AltModifier) && AltShortcut(event->key())) {
-    event->accept();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-bool TMainForm::AltShortcut(int keyCode) {
-  const app::ShortcutCommand command = app::ShortcutFor(app::Global().ShortcutLetters, keyCode);
-  if (command == app::ShortcutCommand::None) return false;
-  RunCommand(command);
-  return true;
-}
-
-void TMainForm::RunCommand(app::ShortcutCommand command) {
-  using C = app::ShortcutCommand;
-  const bool held = command == C::Go || command == C::Test || command == C::Open || command == C::Clear ||
-                    command == C::Quit;
-  if (linkBusy_ && held) return;
-  switch (command) {
-    case C::None:
-      return;
-    case C::Delete:
-      ToDoListKeyDown(Qt::Key_Delete, Qt::NoModifier);
-      return;
-    case C::Copy:
-      ToDoListKeyDown(Qt::Key_C, Qt::ControlModifier);
-      return;
-    case C::Cut:
-      ToDoListKeyDown(Qt::Key_X, Qt::ControlModifier);
-      return;
-    case C::Paste:
-      ToDoListKeyDown(Qt::Key_V, Qt::ControlModifier);
-      return;
-    case C::Undo:
-      ToDoListKeyDown(Qt::Key_Z, Qt::ControlModifier);
-      return;
-    case C::Go:
-      Go();
-      return;
-    case C::View:
-      ViewButtonClick();
-      return;
-    case C::Clear:
-      Clear();
-      return;
-    case C::Test:
-      Test();
-      return;
-    case C::Open:
-      LoadFile();
-      return;
-    case C::Save:
-      SaveFile();
-      return;
-    case C::Quit:
-      Quit();
-      return;
-  }
-}
-
-// --- commands ---
-
-void TMainForm::Test() {
-  Pictures[ButtonOf(kTestButton).Pressed]->hide();
-  if (ShowTestWindow) ShowTestWindow();
-}
-
-void TMainForm::Quit() {
-  if (quitting_) return;
-  if (CheckIfSaved() == QMessageBox::Cancel) return;
-  if (Pictures[ButtonOf(kQuitButton).Pressed] != nullptr) Pictures[ButtonOf(kQuitButton).Pressed]->hide();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  SaveSettings();
-  quitting_ = true;
-  emit applicationEnded();
-  if (EndApplication) EndApplication();
-}
-
-void TMainForm::closeEvent(QCloseEvent* event) {
-  // A close request from the window system is the Quit command, which waits for the link.
-  if (linkBusy_ && !quitting_) {
-    event->ignore();
-    return;
-  }
-  if (!quitting_) Quit();
-  if (quitting_)
-    event->accept();
-  else
-    event->ignore();
-}
-
-QMessageBox::StandardButton TMainForm::CheckIfSaved() {
-  if (!IsModified()) return QMessageBox::No;
-  QApplication::beep();
-  const QMessageBox::StandardButton answer =
-      AskSaveQuestion ? AskSaveQuestion(app::LoadText(427)) : QMessageBox::Cancel;
-  if (answer == QMessageBox::Yes) {
-    SaveFile();
-    // The user asked to keep the lists: when the save dialog was cancelled or the save
-    // failed they are still unsaved, and going on would lose them.
-    return IsModified() ? QMessageBox::Cancel : QMessageBox::Yes;
-  }
-  return answer == QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel;
 }
 
 // --- settings ---

@@ -3,6 +3,7 @@
 // layout records, the eleven picture buttons, the help panel, the port box, the sensors check
 // box and the area where the step grids and the palette live.
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPoint>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include "app/Pictures.h"
 #include "app/core/Settings.h"
 #include "app/core/Shortcuts.h"
+#include "ui/OnDemand.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,11 +22,20 @@ class QTabBar;
 
 namespace ui {
 
+// Help panel texts: the blank one, the last of those shown under the mouse, and the notices.
+inline constexpr int kBlankHelpText = 429;
+inline constexpr int kLastHoverHelpText = 451;
+inline constexpr int kProgramSentText = 610;  // port, seconds
+inline constexpr int kTestRunningText = 611;
+// How long a notice holds the help panel against the help under the mouse.
+inline constexpr int kNoticeHoldMs = 4000;
+
 class PortBox;
 class StepArea;
 class TTestForm;
 class TCodeForm;
 class ProgramDownload;
+class MainCommands;
 
 class TMainForm : public QWidget {
   Q_OBJECT
@@ -50,13 +61,15 @@ class TMainForm : public QWidget {
   void FormShow();  // runs once, when the intro window shows the window
   bool shownOnce() const { return shown_; }
 
-  // --- buttons ---
+  // --- commands and their buttons ---
+  // The twelve commands as actions; a button shows its action's enabled state.
+  MainCommands* Commands = nullptr;
   bool ButtonEnabled(int tag) const;
   void SetButtonEnabled(int tag, bool enabled);
   // While the robot link has a job (a scan, a download), Go, Test, Open, Clear and Quit are
   // held off (buttons, Alt keys and the window's close box alike) and shown disabled.
   void SetLinkBusy(bool busy);
-  bool LinkBusy() const { return linkBusy_; }
+  bool LinkBusy() const;
   void ButtonMouseMove(app::PictureSlot* slot);
   void HighlightedButtonMouseDown(app::PictureSlot* slot);
   void ButtonClick(app::PictureSlot* slot);
@@ -68,6 +81,12 @@ class TMainForm : public QWidget {
   void COMPortComboBoxUpdate();
   void ComChange();
   void ShowHelpText(int textNumber);
+  // A notice: it holds the panel for a while against the help under the mouse.
+  void ShowHelpMessage(const QString& text);
+  // The notice after a Go whose program reached the robot.
+  void ShowProgramSent(const QString& port, qint64 milliseconds);
+  // Test shows a text in the panel for as long as the test window is open; this takes it away.
+  void TestWindowClosed();
   // The window's outline: a rounded rectangle of the given height, corners of `ellipse`.
   void SetWindowRegion(int height, int ellipse);
   QRegion windowRegion() const { return region_; }
@@ -86,8 +105,9 @@ class TMainForm : public QWidget {
   bool BuildCode();
   // Compiles the program text and downloads it; the slot used, or -4.
   int DownloadTokenization(bool keepPortOpen);
-  ProgramDownload* Download = nullptr;  // the compiler and downloader, set when the windows are made
-  TCodeForm* CodeForm = nullptr;        // the program viewer
+  // The compiler and downloader, and the program viewer: made the first time they are needed.
+  OnDemandRef<ProgramDownload> Download;
+  OnDemandRef<TCodeForm> CodeForm;
   virtual void Clear();
   virtual void LoadFile();
   // Loads the named file in the running mode, as Open does after its dialog; false (after
@@ -156,20 +176,27 @@ class TMainForm : public QWidget {
 
  private:
   void MakeControls();
+  void MakeCheckBoxes();
+  void MakePortControls();
+  void MakeSensorControls();
+  void MakeHelpMemo();
+  void MakeCommands();
+  void ShowCover(int tag, bool enabled);
+  void ApplyLayouts(bool advanced);
   void WirePictures();
   void SetupPalette();
   void ApplyCaptions();
   void CentreOnScreen();
   void FormMouseDown(QMouseEvent* event);
   void MoveWindowWhileDragging(QMouseEvent* event);
-  void RunCommand(app::ShortcutCommand command);
   void RefreshPortBox();
   void RememberChosenFile(const QString& fileName);
   void SelectPortInBox(const QString& port);
 
   bool shown_ = false;
   bool quitting_ = false;
-  bool linkBusy_ = false;
+  bool testWindowOpen_ = false;
+  QElapsedTimer noticeShown_;
   bool moving_ = false;
   QPoint lastCursor_;
   QRegion region_;

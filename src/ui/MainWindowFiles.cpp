@@ -19,7 +19,9 @@ namespace ui {
 namespace {
 const char* const kFileFilter = "Rovalis Files (*.rvl);;All Files (*.*)";
 
-std::filesystem::path ToPath(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
+std::filesystem::path ToPath(const QString& name) {
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
 
 QString MessageText(const actions::UiMessage& message) {
   return message.TextNumber != 0 ? app::LoadText(message.TextNumber) : QString::fromUtf8(message.Literal);
@@ -59,7 +61,8 @@ void TMainForm::SaveFile() {
 void TMainForm::LoadFile() {
   if (CheckIfSaved() == QMessageBox::Cancel) return;
   if (openDialogFolder_.isEmpty()) openDialogFolder_ = QDir::currentPath();
-  const QString fileName = ChooseFile ? ChooseFile(FileDialog::Open, openDialogFolder_, QString()) : QString();
+  const QString fileName =
+      ChooseFile ? ChooseFile(FileDialog::Open, openDialogFolder_, QString()) : QString();
   if (fileName.isEmpty()) return;
   OpenNamedFile(fileName);
 }

@@ -18,6 +18,7 @@ class Tokenizer;
 namespace ui {
 
 class TProgressForm;
+class MarkedRowWatch;
 
 // Where the last failed compilation stopped, for the program viewer.
 struct CompileFailure {
@@ -42,6 +43,9 @@ class ProgramDownload {
   int DownloadTokenization(bool keepPortOpen);
 
   const CompileFailure& LastCompileFailure() const { return lastFailure_; }
+  // The port of the module that the last DownloadTokenization reached with every packet
+  // accepted; empty when it did not.
+  QString LastSentPort() const { return lastSentPort_; }
   // Whether a scan or download is under way; a second DownloadTokenization meanwhile is refused.
   bool Running() const { return running_; }
   // Told when a job starts (true) and ends (false), to hold the windows' commands off.
@@ -50,10 +54,12 @@ class ProgramDownload {
 
  private:
   TProgressForm& progress_;
+  std::unique_ptr<MarkedRowWatch> watch_;  // the progress window as the downloader sees it
   comm::Session& session_;
   std::unique_ptr<tok::Tokenizer> tokenizer_;
   std::unique_ptr<comm::Downloader> downloader_;
   CompileFailure lastFailure_;
+  QString lastSentPort_;
   bool running_ = false;
 };
 

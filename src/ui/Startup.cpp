@@ -9,15 +9,11 @@
 #include "app/ShowError.h"
 #include "app/core/Global.h"
 #include "app/core/Texts.h"
-#include "comm/Ports.h"
-#include "comm/Session.h"
 #include "ui/Code.h"
-#include "ui/DraggerUnit.h"
-#include "ui/GoView.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramDownload.h"
 #include "ui/Progress.h"
-#include "ui/SerialAdvice.h"
+#include "ui/StartupWindows.h"
 #include "ui/TestUnit.h"
 
 namespace ui {
@@ -29,27 +25,13 @@ std::unique_ptr<Windows> MakeWindows() {
   auto windows = std::make_unique<Windows>();
   windows->IntroForm = std::make_unique<app::TIntroForm>();
   windows->MainForm = std::make_unique<TMainForm>();
-  windows->TestForm = std::make_unique<TTestForm>(windows->MainForm.get());
-  windows->ProgressForm = std::make_unique<TProgressForm>(windows->MainForm.get());
-  windows->Dragger = std::make_unique<TDragger>();
-  windows->CodeForm = std::make_unique<TCodeForm>(windows->MainForm.get());
-
+  MakeWindowsOnDemand(*windows);
   TMainForm* main = windows->MainForm.get();
-  TTestForm* test = windows->TestForm.get();
-  main->ShowTestWindow = [test] { test->exec(); };
-  ConnectDownloadWindows(*windows);
-  // Every look at the ports also watches for USB adapters taken away right after they appeared.
-  main->ListPorts = [] {
-    QStringList ports;
-    comm::EnumeratePorts(ports);
-    NotePorts(ports);
-    return ports;
-  };
-  windows->Download->Session().enumerate = [](QStringList& ports) {
-    comm::EnumeratePorts(ports);
-    NotePorts(ports);
-  };
-  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [main] { main->show(); });
+  Windows* all = windows.get();
+  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::modeChosen, main, [all, main] {
+    if (all->BeforeMainWindow) all->BeforeMainWindow();
+    main->show();
+  });
   QObject::connect(windows->IntroForm.get(), &app::TIntroForm::closedWithoutChoice, main,
                    [] { QCoreApplication::quit(); });
   return windows;

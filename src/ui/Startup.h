@@ -1,9 +1,13 @@
 #pragma once
-// The program's windows, made at start in a fixed order; the intro window comes first and is
-// the only one shown until a mode is chosen.
+// The program's windows. The intro window and the main window are made at start; the test
+// window, the progress window, the program viewer and the downloader are made the first time
+// anything asks for them, so that the intro window shows without waiting for them.
 
 #include <QString>
+#include <functional>
 #include <memory>
+
+#include "ui/OnDemand.h"
 
 namespace app {
 class TIntroForm;
@@ -14,26 +18,29 @@ namespace ui {
 class TMainForm;
 class TTestForm;
 class TProgressForm;
-class TDragger;
 class TCodeForm;
 class ProgramDownload;
 
 struct Windows {
   std::unique_ptr<app::TIntroForm> IntroForm;
   std::unique_ptr<TMainForm> MainForm;
-  std::unique_ptr<TTestForm> TestForm;
-  std::unique_ptr<TProgressForm> ProgressForm;
-  std::unique_ptr<TDragger> Dragger;
-  std::unique_ptr<TCodeForm> CodeForm;
+  OnDemand<TTestForm> TestForm;
+  OnDemand<TProgressForm> ProgressForm;
+  OnDemand<TCodeForm> CodeForm;
   // Compiles and downloads for Go and the test window through the progress window.
-  std::unique_ptr<ProgramDownload> Download;
+  OnDemand<ProgramDownload> Download;
+  // Runs when a mode was chosen, right before the main window shows (and looks for ports).
+  std::function<void()> BeforeMainWindow;
 
   Windows();
   ~Windows();
+  Windows(const Windows&) = delete;
+  Windows& operator=(const Windows&) = delete;
 };
 
-// Makes the six windows in order and wires the intro window: a choice shows the main window;
-// closing the intro window without a choice ends the program.
+// Makes the intro and main windows, tells the others how to make themselves, and wires the
+// intro window: a choice shows the main window; closing the intro window without a choice
+// ends the program.
 std::unique_ptr<Windows> MakeWindows();
 
 // Opens an action list file named at start in the mode it was saved in, skipping the mode

@@ -239,13 +239,15 @@ TEST(FileFormat, UnsavedChangesQuestion) {
   struct Case {
     bool modified;
     SaveAnswer answer;
+    bool saveSucceeds;
     bool asked, saved, goesOn;
   };
   const Case cases[] = {
-      {false, SaveAnswer::Cancel, false, false, true},
-      {true, SaveAnswer::Yes, true, true, true},
-      {true, SaveAnswer::No, true, false, true},
-      {true, SaveAnswer::Cancel, true, false, false},
+      {false, SaveAnswer::Cancel, true, false, false, true},
+      {true, SaveAnswer::Yes, true, true, true, true},
+      {true, SaveAnswer::Yes, false, true, true, false},  // the save did not happen: keep the lists
+      {true, SaveAnswer::No, true, true, false, true},
+      {true, SaveAnswer::Cancel, true, true, false, false},
   };
   for (const Case& c : cases) {
     bool asked = false, saved = false;
@@ -256,7 +258,10 @@ TEST(FileFormat, UnsavedChangesQuestion) {
           EXPECT_EQ(question.TextNumber, 427);
           return c.answer;
         },
-        [&] { saved = true; });
+        [&] {
+          saved = true;
+          return c.saveSucceeds;
+        });
     EXPECT_EQ(asked, c.asked);
     EXPECT_EQ(saved, c.saved);
     EXPECT_EQ(CallerGoesOn(result), c.goesOn);

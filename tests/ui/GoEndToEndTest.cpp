@@ -75,6 +75,14 @@ void ExpectImage(const sim::VirtualRobot& robot, const std::vector<std::array<st
   }
 }
 
+// The help panel's word after a program reached the robot, up to the time it took.
+QString SentNoticeUpToTheTime(const QString& port) {
+  return app::LoadText(ui::kProgramSentText).section(QStringLiteral("%2"), 0, 0).arg(port);
+}
+QString SentNoticeStart() {
+  return app::LoadText(ui::kProgramSentText).section(QStringLiteral("%1"), 0, 0);
+}
+
 class GoEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -134,6 +142,8 @@ TEST_F(GoEndToEnd, OneRobotReceivesExactlyTheCompiledImage) {
   EXPECT_TRUE(progress->TXStatus->isVisibleTo(progress)) << "the marker stays beside the row";
   EXPECT_FALSE(progress->BusyCursorShown());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the default cursor after the download";
+  EXPECT_TRUE(main->HelpMemo->toPlainText().startsWith(SentNoticeUpToTheTime(session.PortList.value(1))))
+      << main->HelpMemo->toPlainText().toStdString();
 }
 
 TEST_F(GoEndToEnd, FailedCompilationShowsTheBoxWithTheErrorAndSendsNothing) {
@@ -177,6 +187,7 @@ TEST_F(GoEndToEnd, NoRobotShowsText412AndRestoresTheCursor) {
   main->Go();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0], app::LoadText(412));
+  EXPECT_FALSE(main->HelpMemo->toPlainText().startsWith(SentNoticeStart())) << "nothing was sent";
   EXPECT_FALSE(progress->isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -229,6 +240,9 @@ TEST_F(GoEndToEnd, TwoRobotsTheUserChoosesOneOfTheMarkedRows) {
   ExpectImage(bench.robot(1), CompileProgramText());
   EXPECT_EQ(comm::TheSession().PortStatus.Cell(comm::kMarkColumn, 2), "+");
   EXPECT_EQ(comm::TheSession().PortStatus.Cell(comm::kMarkColumn, 3), "+");
+  EXPECT_TRUE(
+      main->HelpMemo->toPlainText().startsWith(SentNoticeUpToTheTime(comm::TheSession().PortList.value(2))))
+      << "the chosen robot's port: " << main->HelpMemo->toPlainText().toStdString();
   EXPECT_FALSE(progress->isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -3,12 +3,12 @@
 #include <iostream>
 
 #include "app/core/Texts.h"
+#include "comm/DownloadUi.h"
 #include "tokenizer/SourceLocation.h"
 #include "tokenizer/Tokenizer.h"
 
 namespace cli {
 namespace {
-constexpr int kTokenizeFailed = 467;  // "Error! Tokenization Failed!"
 constexpr int kProgramTooLong = 535;  // name, characters, limit
 constexpr int kNoPackets = 536;       // name
 }  // namespace
@@ -36,7 +36,7 @@ bool CompileOrReport(tok::Tokenizer& tokenizer, const std::string& name, const s
   } else {
     return true;
   }
-  std::cerr << app::LoadText(kTokenizeFailed).toStdString() << "\n" << report;
+  std::cerr << app::LoadText(comm::kTokenizeFailedText).toStdString() << "\n" << report;
   if (!hint.empty()) std::cerr << hint << "\n";
   return false;
 }
