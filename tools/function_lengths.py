@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Lists C++ functions longer than a limit; exits 1 when there is one.
 
-usage: function_lengths.py LIMIT FILE_OR_FOLDER...
+usage: function_lengths.py LIMIT [--file-limit LINES] FILE_OR_FOLDER...
+
+With --file-limit, a file longer than LINES lines is listed too.
 
 A function runs from the line its header starts on to the line of its closing brace. Lambdas
 and local classes count towards the function around them.
@@ -66,14 +68,27 @@ def sources(paths):
 
 
 def main():
+    if len(sys.argv) < 3:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
     limit = int(sys.argv[1])
+    paths = sys.argv[2:]
+    file_limit = None
+    if paths[0] == "--file-limit":
+        file_limit = int(paths[1])
+        paths = paths[2:]
     too_long = 0
-    for path in sources(sys.argv[2:]):
+    for path in sources(paths):
         with open(path, encoding="utf-8", errors="replace") as f:
-            for name, first, last in functions(f.read()):
-                if last - first + 1 > limit:
-                    print(f"{path}:{first}: {name} has {last - first + 1} lines")
-                    too_long += 1
+            text = f.read()
+        lines = text.count("\n")
+        if file_limit is not None and lines > file_limit:
+            print(f"{path}: {lines} lines, more than {file_limit}")
+            too_long += 1
+        for name, first, last in functions(text):
+            if last - first + 1 > limit:
+                print(f"{path}:{first}: {name} has {last - first + 1} lines")
+                too_long += 1
     return 1 if too_long else 0
 
 

@@ -45,23 +45,21 @@ QTransform ArenaView::ArenaToWidget() const {
   return QTransform(scale, 0, 0, -scale, left, bottom);
 }
 
-void ArenaView::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(rect(), QColor(60, 60, 60));
-  p.setTransform(ArenaToWidget());
-  const auto& s = snapshot_;
-  auto pen = [](QColor color, double width) {
-    QPen pen(color, width);
-    pen.setCosmetic(true);
-    return pen;
-  };
+namespace {
 
-  p.setPen(pen(QColor(20, 20, 20), 3));
+QPen CosmeticPen(QColor color, double width) {
+  QPen pen(color, width);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+// The arena's floor, its obstacles and the path the robot has driven, in arena units.
+void PaintArena(QPainter& p, const sim::vm::LiveProgram::Snapshot& s) {
+  p.setPen(CosmeticPen(QColor(20, 20, 20), 3));
   p.setBrush(QColor(235, 230, 215));
   p.drawRect(QRectF(0, 0, s.width, s.height));
 
-  p.setPen(pen(QColor(90, 60, 30), 1));
+  p.setPen(CosmeticPen(QColor(90, 60, 30), 1));
   p.setBrush(QColor(160, 110, 60));
   for (const auto& o : s.obstacles) p.drawRect(QRectF(o.x, o.y, o.width, o.height));
 
@@ -69,43 +67,57 @@ void ArenaView::paintEvent(QPaintEvent*) {
     QPainterPath trail(QPointF(s.trail.front().x, s.trail.front().y));
     for (const auto& pose : s.trail) trail.lineTo(pose.x, pose.y);
     trail.lineTo(s.pose.x, s.pose.y);
-    p.setPen(pen(QColor(30, 110, 220), 2));
+    p.setPen(CosmeticPen(QColor(30, 110, 220), 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(trail);
   }
+}
 
-  // The robot in its own frame: x ahead, y to the left.
-  p.translate(s.pose.x, s.pose.y);
-  p.rotate(s.pose.heading * 180.0 / M_PI);
+// An infrared beam ahead of the robot, on the left (side 1) or the right (side -1).
+void PaintBeam(QPainter& p, double side, bool lit, bool sees) {
+  if (!lit) return;
   const double range = 25.0, spread = 0.45;
-  auto beam = [&](double side, bool lit, bool sees) {
-    if (!lit) return;
-    QPainterPath cone(QPointF(6.5, 0));
-    const double a = side * spread;
-    cone.lineTo(6.5 + range * std::cos(a - 0.12), range * std::sin(a - 0.12));
-    cone.lineTo(6.5 + range * std::cos(a + 0.12), range * std::sin(a + 0.12));
-    cone.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(sees ? QColor(230, 40, 40, 140) : QColor(255, 120, 120, 70));
-    p.drawPath(cone);
-  };
-  beam(1, s.leftBeam, s.leftSees);
-  beam(-1, s.rightBeam, s.rightSees);
+  QPainterPath cone(QPointF(6.5, 0));
+  const double a = side * spread;
+  cone.lineTo(6.5 + range * std::cos(a - 0.12), range * std::sin(a - 0.12));
+  cone.lineTo(6.5 + range * std::cos(a + 0.12), range * std::sin(a + 0.12));
+  cone.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(sees ? QColor(230, 40, 40, 140) : QColor(255, 120, 120, 70));
+  p.drawPath(cone);
+}
 
-  p.setPen(pen(QColor(20, 20, 20), 1));
+// The robot in its own frame: x ahead, y to the left.
+void PaintRobot(QPainter& p, const sim::vm::LiveProgram::Snapshot& s) {
+  PaintBeam(p, 1, s.leftBeam, s.leftSees);
+  PaintBeam(p, -1, s.rightBeam, s.rightSees);
+  p.setPen(CosmeticPen(QColor(20, 20, 20), 1));
   p.setBrush(QColor(40, 140, 60));
   p.drawEllipse(QPointF(0, 0), 6.5, 6.5);
   p.setBrush(QColor(20, 20, 20));
   p.drawRect(QRectF(-2.5, 5.0, 5.0, 1.8));   // left wheel
   p.drawRect(QRectF(-2.5, -6.8, 5.0, 1.8));  // right wheel
-  p.setPen(pen(Qt::white, 2));
+  p.setPen(CosmeticPen(Qt::white, 2));
   p.drawLine(QPointF(0, 0), QPointF(5.5, 0));
   auto whisker = [&](double side, bool touches) {
-    p.setPen(pen(touches ? QColor(230, 30, 30) : QColor(200, 200, 200), touches ? 3 : 1.5));
+    p.setPen(CosmeticPen(touches ? QColor(230, 30, 30) : QColor(200, 200, 200), touches ? 3 : 1.5));
     p.drawLine(QPointF(5.0, side * 3.0), QPointF(9.0, side * 4.0));
   };
   whisker(1, s.leftWhisker);
   whisker(-1, s.rightWhisker);
+}
+
+}  // namespace
+
+void ArenaView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(rect(), QColor(60, 60, 60));
+  p.setTransform(ArenaToWidget());
+  PaintArena(p, snapshot_);
+  p.translate(snapshot_.pose.x, snapshot_.pose.y);
+  p.rotate(snapshot_.pose.heading * 180.0 / M_PI);
+  PaintRobot(p, snapshot_);
 }
 
 void ArenaView::mousePressEvent(QMouseEvent* event) {

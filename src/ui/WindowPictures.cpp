@@ -52,9 +52,10 @@ void SampleScan(comm::Session& session, int robots) {
 
 }  // namespace
 
-bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
-  QDir().mkpath(folder);
-  const QDir dir(folder);
+namespace {
+
+// The progress window in both of its modes.
+bool TakeProgressPictures(Windows& windows, const QDir& dir) {
   bool ok = true;
   TProgressForm& progress = *windows.ProgressForm;
   comm::Session& session = windows.Download->Session();
@@ -80,8 +81,11 @@ bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
   });
   progress.OpenProgress(app::LoadText(413));
   session.enumerate = enumerate;
+  return ok;
+}
 
-  // The test window while a test runs: left whisker pressed, right detector sees an object.
+// The test window while a test runs: left whisker pressed, right detector sees an object.
+bool TakeTestWindowPicture(Windows& windows, const QDir& dir) {
   TTestForm& test = *windows.TestForm;
   test.show();
   test.RServoSpinEdit->setValue(758);
@@ -93,37 +97,52 @@ bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
   test.LeftPulseChange(test.LServoSpinEdit);
   test.ShowSensors(0x02 | 0x04);
   Settle();
-  ok &= test.grab().save(dir.filePath(QStringLiteral("test-window.png")));
+  const bool ok = test.grab().save(dir.filePath(QStringLiteral("test-window.png")));
   test.close();
+  return ok;
+}
 
-  // The viewer: the program built from the lists, with a compilation that failed on it.
+// Five steps in the main list when it is empty, so that the viewer has a program to show.
+void FillExampleSteps(actions::ListDocument& doc) {
+  if (doc.StepCount(1) != 0) return;
+  const int example[][2] = {{0, 12}, {1, 12}, {2, 13}, {3, 13}, {6, 10}};  // kind, value
+  for (int s = 0; s < 5; ++s) {
+    doc.List(1)[s + 1].Kind = std::uint8_t(example[s][0]);
+    doc.List(1)[s + 1].Value = std::int16_t(example[s][1]);
+  }
+}
+
+// The viewer: the program built from the lists, with a compilation that failed on it.
+bool TakeViewerPicture(Windows& windows, const QDir& dir) {
   TMainForm& main = *windows.MainForm;
-  actions::ListDocument& doc = main.Lists.Document();
-  if (doc.StepCount(1) == 0) {
-    const int example[][2] = {{0, 12}, {1, 12}, {2, 13}, {3, 13}, {6, 10}};  // kind, value
-    for (int s = 0; s < 5; ++s) {
-      doc.List(1)[s + 1].Kind = std::uint8_t(example[s][0]);
-      doc.List(1)[s + 1].Value = std::int16_t(example[s][1]);
-    }
-  }
-  if (main.BuildCode()) {
-    QStringList lines = app::TheProgramText().lines();
-    qsizetype marker = 0;
-    while (marker < lines.size() && !lines[marker].startsWith(QStringLiteral("Configure"))) ++marker;
-    lines.insert(std::min(marker + 1, lines.size()), QStringLiteral("\tGOTO Nowhere"));
-    app::TheProgramText().setLines(lines);
-    progress.TokenizeFailureBox = [](const QString&, const QString&) {};
-    main.DownloadTokenization(false);
-    TCodeForm& viewer = *windows.CodeForm;
-    QTimer::singleShot(50, &viewer, [&] {
-      Settle();
-      ok &= viewer.grab().save(dir.filePath(QStringLiteral("viewer.png")));
-      viewer.accept();
-    });
-    viewer.ShowModal(&windows.Download->LastCompileFailure());
-  } else {
-    ok = false;
-  }
+  FillExampleSteps(main.Lists.Document());
+  if (!main.BuildCode()) return false;
+  QStringList lines = app::TheProgramText().lines();
+  qsizetype marker = 0;
+  while (marker < lines.size() && !lines[marker].startsWith(QStringLiteral("Configure"))) ++marker;
+  lines.insert(std::min(marker + 1, lines.size()), QStringLiteral("\tGOTO Nowhere"));
+  app::TheProgramText().setLines(lines);
+  windows.ProgressForm->TokenizeFailureBox = [](const QString&, const QString&) {};
+  main.DownloadTokenization(false);
+  TCodeForm& viewer = *windows.CodeForm;
+  bool ok = true;
+  QTimer::singleShot(50, &viewer, [&] {
+    Settle();
+    ok = viewer.grab().save(dir.filePath(QStringLiteral("viewer.png")));
+    viewer.accept();
+  });
+  viewer.ShowModal(&windows.Download->LastCompileFailure());
+  return ok;
+}
+
+}  // namespace
+
+bool TakeDownloadWindowPictures(Windows& windows, const QString& folder) {
+  QDir().mkpath(folder);
+  const QDir dir(folder);
+  bool ok = TakeProgressPictures(windows, dir);
+  ok &= TakeTestWindowPicture(windows, dir);
+  ok &= TakeViewerPicture(windows, dir);
   return ok;
 }
 
