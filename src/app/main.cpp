@@ -143,7 +143,14 @@ int main(int argc, char** argv) {
     robot.Start();
     if (ui::StartWithFile(*windows, files.front())) return application.exec();
   }
-  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::firstPainted, [&robot] { robot.Start(); });
+  QObject::connect(windows->IntroForm.get(), &app::TIntroForm::firstPainted, [&robot, &windows] {
+    robot.Start();
+    // The robot's windows open after the intro window; the choice of mode stays in front.
+    if (windows->IntroForm->isVisible()) {
+      windows->IntroForm->raise();
+      windows->IntroForm->activateWindow();
+    }
+  });
   windows->IntroForm->show();
   return application.exec();
 }

@@ -1,7 +1,7 @@
 #!/bin/sh
 # A scripted session of Go with the virtual robot on a virtual X screen: two steps into the
 # main list, Ejecutar downloads them to the virtual robot, whose "Robot virtual" window then
-# shows the robot driving them (screenshot); the main window is dragged by its background and
+# shows the robot driving them (screenshots of it and of the virtual robot's panel); the main window is dragged by its background and
 # Salir, declining to save, ends the program.
 #
 #   tools/xsession/go-session.sh <build folder> [screenshot folder]
@@ -25,6 +25,16 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$arena")"
 QT_QPA_PLATFORM=xcb "$work/grab-screen" "$shots/virtual-robot.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
 echo "screenshot $shots/virtual-robot.png"
+# The virtual robot's own small window, with its sensor boxes and the button that brings the
+# "Robot virtual" window back.
+panel=$(xdotool search --onlyvisible --name '^Sensores del robot virtual$' | head -n 1 || true)
+if [ -n "$panel" ]; then
+  xdotool windowraise "$panel"
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  QT_QPA_PLATFORM=xcb "$work/grab-screen" "$shots/virtual-robot-panel.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
+  echo "screenshot $shots/virtual-robot-panel.png"
+fi
 
 # Drag the main window by its background, beside the title.
 xdotool windowraise "$main"
