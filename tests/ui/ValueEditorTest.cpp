@@ -250,6 +250,27 @@ TEST(ValueEditorTest, ACommandWhileTypingOnAScrolledStepStoresItThere) {
   EXPECT_FALSE(Floating(w)->IsBound());
 }
 
+TEST(ValueEditorTest, ASetValueIsKeptWhileEitherGridScrolls) {
+  for (const int scrolled : {2, 1}) {  // the set's own grid, then the main grid beside it
+    SCOPED_TRACE(scrolled);
+    GridWindow w(true);
+    w.append(1, ActionKind::Forward, 30);
+    w.append(2, ActionKind::Forward, 30);
+    w.form->SensorTabs->setCurrentIndex(0);
+    w.grid(1)->SetTopRow(1);
+    w.grid(2)->SetTopRow(1);
+    ClickValue(w, 2, 1);
+    Wheel(w.grid(scrolled), 10);
+    EXPECT_EQ(w.grid(scrolled)->TopRow(), 11);
+    Type(QStringLiteral("6"));
+    Enter();
+    EXPECT_EQ(w.lists().Step(2, 1).Value, 60);
+    EXPECT_EQ(w.lists().Step(2, 11).Value, 12);
+    EXPECT_EQ(w.lists().Step(1, 1).Value, 12);
+    EXPECT_EQ(w.lists().Step(1, 11).Value, 12);
+  }
+}
+
 TEST(ValueEditorTest, ATypedValueIsUndoneOnItsOwnStep) {
   GridWindow w(false);
   w.append(1, ActionKind::Forward, 20);
