@@ -52,7 +52,13 @@ StepArea::StepArea(TMainForm* form, actions::ActionLists& lists) : QObject(form)
   dragger_ = new TDragger(form);
 }
 
-StepArea::~StepArea() = default;
+StepArea::~StepArea() {
+  // The floating editor's box may still lose the focus while the window is torn down.
+  if (floating_ != nullptr) {
+    floating_->OnValueChange = nullptr;
+    floating_->OnEditEnded = nullptr;
+  }
+}
 
 // --- making the grids and slots ---
 
@@ -115,14 +121,16 @@ void StepArea::MakeStepSlots() {
     slot->SpinEdit->OnValueChange = [this](TSuperSpinEdit* edit, std::int16_t p) { ValueChanged(edit, p); };
     setSlots_[s - 1] = slot;
   }
+  MakeFloatingEditor();
   DisplayVisibleActions(kMainList, 1);
   DisplayVisibleActions(ShownSetList(), 1);
 }
 
 void StepArea::WireGrid(StepGrid* grid) {
   connect(grid, &StepGrid::topRowChanged, this, [this, grid](int) {
-    // A value being typed belongs to the step it was typed for, not to the one scrolled under.
-    CommitEdits();
+    // A value being typed stays with the step it was typed for, unfinished, while other
+    // steps scroll under its slot.
+    ParkEdit(grid);
     DisplayVisibleActions(grid->tag(), 1);
   });
   connect(grid, &StepGrid::mouseDown, this,
@@ -215,7 +223,7 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
   const int slotCount = actions::SlotCount(list);
   // The slots are about to show other steps: a value still being typed goes to the step its
   // editor's index follows (nowhere when that step is gone), never to the step now under it.
-  CommitEdits();
+  CommitSlotEdits(list);
   const int top = std::max(grid->TopRow(), 1);
   const int last = actions::ShownSlotCount(list, top, lists_.StepCount(list));
   showing_ = true;
@@ -227,6 +235,7 @@ void StepArea::DisplayVisibleActions(int list, int firstSlot) {
       slot->SpinEdit->Unbind();
       slot->SetShown(false);
     }
+  ReclaimEdit(list);
 }
 
 void StepArea::ShowSlot(TBotAction* slot, int list, int row) {
@@ -441,31 +450,6 @@ void StepArea::AutoEnableDisable() {
 
 void StepArea::FocusCurrentGrid() {
   if (StepGrid* grid = Grid(lists_.CurrentList); grid != nullptr && grid->isVisible()) grid->setFocus();
-}
-
-void StepArea::ValueChanged(TSuperSpinEdit* edit, std::int16_t position) {
-  // The editor reports for the step whose index it holds, whichever row it lies over now.
-  const QPersistentModelIndex index = edit->Index();
-  if (!index.isValid()) return;
-  Model(edit->BoundList())->setData(index, int(position), StepListModel::ValueRole);
-  AutoEnableDisable();
-  // Keep typing in the edit box; after the arrows the grid takes the keys again.
-  if (!edit->Edit()->hasFocus()) FocusCurrentGrid();
-}
-
-void StepArea::CommitEdits() {
-  ForEachSlot([](TBotAction* slot) { slot->SpinEdit->CommitEdit(slot->grid()); });
-}
-
-void StepArea::CancelEdits() {
-  ForEachSlot([](TBotAction* slot) { slot->SpinEdit->CancelEdit(slot->grid()); });
-}
-
-void StepArea::ForEachSlot(const std::function<void(TBotAction*)>& action) {
-  for (TBotAction* slot : mainSlots_)
-    if (slot != nullptr) action(slot);
-  for (TBotAction* slot : setSlots_)
-    if (slot != nullptr) action(slot);
 }
 
 bool StepArea::ListFull(int list) const {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -88,6 +89,10 @@ class StepArea : public QObject {
 
   // Ends typing in every value editor, storing the text into the editor's own step.
   void CommitEdits();
+  // The editor that keeps a value being typed while its step is scrolled out of view. It lies
+  // outside the visible rows of its grid, so it is clipped away but keeps the focus; hidden
+  // when it holds no edit.
+  TSuperSpinEdit* FloatingEditor() const { return floating_; }
   // Help text shown when a full list refuses a step.
   static constexpr int kListFullText = 600;
 
@@ -109,7 +114,18 @@ class StepArea : public QObject {
   void ValuesChanged(int list);
   void ShowSlot(TBotAction* slot, int list, int row);
   void CancelEdits();
+  // Ends typing in the slots of `list` only (another grid's edit is not touched).
+  void CommitSlotEdits(int list);
   void ForEachSlot(const std::function<void(TBotAction*)>& action);
+  void MakeFloatingEditor();
+  // The rows of `grid` are about to scroll: an edit in one of its slots moves into the
+  // floating editor, unfinished.
+  void ParkEdit(StepGrid* grid);
+  // After the slots of `list` were shown again: the slot now over the floating editor's step
+  // takes its edit back; a step deleted meanwhile drops the edit.
+  void ReclaimEdit(int list);
+  void FloatingEditEnded();
+  StepGrid* FloatingGrid() const;
   bool ListFull(int list) const;
   // Says in the help panel that the list is full; the grids leave it there for a while.
   void SayListFull();
@@ -131,6 +147,8 @@ class StepArea : public QObject {
   std::array<StepGrid*, actions::kListCount> grids_{};
   std::array<TBotAction*, actions::kMainSlots> mainSlots_{};
   std::array<TBotAction*, actions::kSetSlots> setSlots_{};
+  // Lives in a grid's viewport, which may go before or after this object at shutdown.
+  QPointer<TSuperSpinEdit> floating_;
   KindPictures pictures_;
   TDragger* dragger_ = nullptr;
 

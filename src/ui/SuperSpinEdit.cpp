@@ -224,6 +224,27 @@ void TSuperSpinEdit::CancelEdit(QWidget* next) {
   Redisplay(true);
 }
 
+void TSuperSpinEdit::HandEditTo(TSuperSpinEdit& other) {
+  if (!IsEditing() || &other == this) return;
+  const QString text = edit_->text();
+  const int cursor = edit_->cursorPosition();
+  const int selectionStart = edit_->selectionStart();
+  const int selectionLength = edit_->selectionLength();
+  other.ShowStep(index_);
+  CancelEdit(other.Edit());
+  // Getting the focus showed the stored number; the user's unfinished text replaces it.
+  QLineEdit* target = other.Edit();
+  target->setText(text);
+  if (selectionStart >= 0 && selectionLength > 0) {
+    // The cursor stays at whichever end of the selection it was.
+    const bool cursorAtStart = cursor == selectionStart;
+    target->setSelection(cursorAtStart ? selectionStart + selectionLength : selectionStart,
+                         cursorAtStart ? -selectionLength : selectionLength);
+  } else {
+    target->setCursorPosition(cursor);
+  }
+}
+
 void TSuperSpinEdit::Redisplay(bool withAffixes) {
   const QString text = QString::fromStdString(value_.Redisplay(withAffixes));
   if (edit_->text() != text) edit_->setText(text);
@@ -241,13 +262,18 @@ bool TSuperSpinEdit::eventFilter(QObject* watched, QEvent* event) {
       // The bare number, so that it can be typed over.
       Redisplay(false);
       break;
-    case QEvent::FocusOut:
-      if (discarding_) break;
-      parsing_ = true;
-      value_.ParseText(edit_->text().toStdString());
-      parsing_ = false;
-      Redisplay(true);
+    case QEvent::FocusOut: {
+      if (!discarding_) {
+        parsing_ = true;
+        value_.ParseText(edit_->text().toStdString());
+        parsing_ = false;
+        Redisplay(true);
+      }
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      const bool windowLeft = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+      if (!windowLeft && OnEditEnded) OnEditEnded(this);
       break;
+    }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -74,6 +74,13 @@ class TSuperSpinEdit : public QObject {
   // the bound step is no longer the one the user was typing into.
   void CommitEdit(QWidget* next);
   void CancelEdit(QWidget* next);
+  // Moves the edit in progress, unfinished, into `other`: its step, the typed text, the
+  // cursor and selection, and the focus. This editor lets go of the step without storing.
+  void HandEditTo(TSuperSpinEdit& other);
+
+  // Called when the edit box has lost the focus to another widget of the window (the typed
+  // text already read), not when the whole window merely became inactive.
+  std::function<void(TSuperSpinEdit* sender)> OnEditEnded;
 
   // Called with the new position after the user changed it.
   std::function<void(TSuperSpinEdit* sender, std::int16_t position)> OnValueChange;
