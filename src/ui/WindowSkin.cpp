@@ -57,7 +57,7 @@ class ButtonPainter : public QObject {
   QString Look() const {
     if (!button_->isEnabled()) return QStringLiteral("cover");
     if (button_->isDown() || button_->isChecked()) return QStringLiteral("pressed");
-    if (button_->underMouse() || button_->hasFocus()) return QStringLiteral("highlight");
+    if (button_->underMouse()) return QStringLiteral("highlight");
     return QStringLiteral("normal");
   }
 
@@ -94,6 +94,17 @@ class ButtonPainter : public QObject {
     }
     painter.setPen(look == QStringLiteral("cover") ? kCoverInk : kCaptionInk);
     painter.drawText(text, flags, button_->text());
+    if (button_->hasFocus() && look != QStringLiteral("cover")) PaintFocusRing(painter);
+  }
+
+  // The keyboard's button: a dotted ring inside the edge, so that the button a window opens
+  // with does not look as if the mouse were on it.
+  void PaintFocusRing(QPainter& painter) const {
+    QPen ring(kCaptionInk, 1, Qt::DotLine);
+    painter.setPen(ring);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF inside = QRectF(button_->rect()).adjusted(4.5, 4.5, -4.5, -5.5);
+    painter.drawRoundedRect(inside, inside.height() / 2 - 1, inside.height() / 2 - 1);
   }
 
   QPushButton* button_;
